@@ -1,0 +1,59 @@
+# Native configuration: unit tests, sanitizers, fuzzing and benchmarks of the portable code, and
+# the registration of the Windows test programs, which run under Wine.
+find_package(GTest REQUIRED)
+
+set(CORE_TEST_SOURCES tests/core/MatrixTest.cpp tests/core/SolveTest.cpp
+                      tests/core/NumberTextTest.cpp)
+
+add_executable(core_tests ${CORE_TEST_SOURCES})
+target_link_libraries(core_tests haltiqo_core GTest::gtest_main)
+add_test(NAME core_native COMMAND core_tests)
+
+# The same tests once more, with AddressSanitizer and UndefinedBehaviorSanitizer.
+set(SANITIZE -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+add_library(haltiqo_core_san STATIC core/Matrix.cpp view/NumberText.cpp)
+target_include_directories(haltiqo_core_san PUBLIC ${CMAKE_SOURCE_DIR})
+target_compile_options(haltiqo_core_san PRIVATE ${SANITIZE})
+add_executable(core_tests_san ${CORE_TEST_SOURCES})
+target_compile_options(core_tests_san PRIVATE ${SANITIZE})
+target_link_options(core_tests_san PRIVATE ${SANITIZE})
+target_link_libraries(core_tests_san haltiqo_core_san GTest::gtest_main)
+add_test(NAME core_sanitized COMMAND core_tests_san)
+
+# libFuzzer target for the number rule, checked against an independent oracle.
+if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+  add_executable(fuzz_number_text fuzz/FuzzNumberText.cpp view/NumberText.cpp)
+  target_include_directories(fuzz_number_text PRIVATE ${CMAKE_SOURCE_DIR})
+  target_compile_options(fuzz_number_text PRIVATE -fsanitize=fuzzer,address,undefined)
+  target_link_options(fuzz_number_text PRIVATE -fsanitize=fuzzer,address,undefined)
+  set(FUZZ_SECONDS 30 CACHE STRING "How long the fuzz test runs")
+  # New inputs go to a corpus folder in the build tree; the committed seeds are only read.
+  file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/fuzz-corpus)
+  add_test(NAME fuzz_number_text
+           COMMAND fuzz_number_text -max_total_time=${FUZZ_SECONDS} -max_len=512
+                   ${CMAKE_BINARY_DIR}/fuzz-corpus ${CMAKE_SOURCE_DIR}/fuzz/corpus)
+endif()
+
+# Benchmark of Solve beside LAPACK's dgesv; built on request: cmake --build build/native --target solve_bench
+find_package(benchmark QUIET)
+find_package(LAPACK QUIET)
+if(benchmark_FOUND AND LAPACK_FOUND)
+  add_executable(solve_bench EXCLUDE_FROM_ALL bench/SolveBench.cpp)
+  target_link_libraries(solve_bench haltiqo_core benchmark::benchmark ${LAPACK_LIBRARIES})
+endif()
+
+# The Windows programs, built by the windows configuration, run here under Wine.
+set(HALTIQO_WINDOWS_BUILD "" CACHE PATH "Build folder of the windows configuration")
+if(HALTIQO_WINDOWS_BUILD)
+  set(WINE_RUN ${CMAKE_SOURCE_DIR}/tools/wine-run.sh)
+  set(WINE_STATE ${CMAKE_BINARY_DIR}/wine-state)
+  add_test(NAME wine_session_start COMMAND ${CMAKE_SOURCE_DIR}/tools/wine-session.sh start ${WINE_STATE})
+  add_test(NAME wine_session_stop COMMAND ${CMAKE_SOURCE_DIR}/tools/wine-session.sh stop ${WINE_STATE})
+  set_tests_properties(wine_session_start PROPERTIES FIXTURES_SETUP wine)
+  set_tests_properties(wine_session_stop PROPERTIES FIXTURES_CLEANUP wine)
+  foreach(prog core_tests_win ui_tests e2e_tests)
+    add_test(NAME ${prog}
+             COMMAND ${WINE_RUN} ${WINE_STATE} ${HALTIQO_WINDOWS_BUILD}/${prog}.exe)
+    set_tests_properties(${prog} PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 900)
+  endforeach()
+endif()

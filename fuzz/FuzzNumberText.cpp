@@ -1,0 +1,55 @@
+// Fuzzes the lenient number rule against an independent oracle: a regular expression finds the
+// number prefix and glibc's strtod, correctly rounded in the C locale, converts it.
+
+#include "view/NumberText.h"
+
+#include <clocale>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <regex>
+#include <string>
+
+namespace {
+
+double Oracle(const std::string& text)
+{
+    static const std::regex number(R"(^[ \t\n\v\f\r]*([+-]?(\d+\.?\d*|\.\d+))([eEdD][+-]?\d+)?)");
+    std::smatch match;
+    if (!std::regex_search(text, match, number))
+        return 0.0;
+    std::string prefix = match[1].str();
+    if (match[3].matched) {
+        std::string exponent = match[3].str();
+        exponent[0] = 'e';
+        prefix += exponent;
+    }
+    return std::strtod(prefix.c_str(), nullptr);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    std::setlocale(LC_ALL, "C");
+    // strtod reads past a NUL no further; keep the text NUL-free so both see the same bytes.
+    std::string text(reinterpret_cast<const char*>(data), size);
+    text = text.substr(0, text.find('\0'));
+    const double expected = Oracle(text);
+    const double actual = NumberText::ParseLenient(text);
+    if (std::memcmp(&expected, &actual, sizeof(double)) != 0) {
+        std::fprintf(stderr, "mismatch for \"%s\": oracle %a, rule %a\n", text.c_str(), expected,
+                     actual);
+        std::abort();
+    }
+    const std::string formatted = NumberText::FormatFixed(actual);
+    char reference[400];
+    std::snprintf(reference, sizeof reference, "%lf", actual);
+    if (formatted != reference) {
+        std::fprintf(stderr, "format mismatch for %a: \"%s\" vs \"%s\"\n", actual,
+                     formatted.c_str(), reference);
+        std::abort();
+    }
+    return 0;
+}

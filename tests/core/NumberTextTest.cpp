@@ -1,0 +1,130 @@
+#include "view/NumberText.h"
+
+#include <cfloat>
+#include <cmath>
+#include <limits>
+#include <string>
+
+#include "Bits.h"
+
+namespace {
+
+using NumberText::FormatFixed;
+using NumberText::FormatResultLine;
+using NumberText::ParseLenient;
+
+const double kInf = std::numeric_limits<double>::infinity();
+
+TEST(NumberRule, ReadsTheLongestNumberPrefix)
+{
+    EXPECT_BITS(12.0, ParseLenient(" 12abc"));
+    EXPECT_BITS(100.0, ParseLenient("1d2"));
+    EXPECT_BITS(100.0, ParseLenient("1D2"));
+    EXPECT_BITS(100.0, ParseLenient("1e2"));
+    EXPECT_BITS(100.0, ParseLenient("1E+2"));
+    EXPECT_BITS(0.01, ParseLenient("1e-2"));
+    EXPECT_BITS(1.0, ParseLenient("1,5"));
+    EXPECT_BITS(0.5, ParseLenient(".5"));
+    EXPECT_BITS(12.0, ParseLenient("12."));
+    EXPECT_BITS(12.5, ParseLenient("12.5.3"));
+    EXPECT_BITS(-3.25, ParseLenient("\t\n\v\f\r -3.25"));
+    EXPECT_BITS(7.0, ParseLenient("+7"));
+}
+
+TEST(NumberRule, TextWithoutANumberIsZero)
+{
+    EXPECT_BITS(0.0, ParseLenient(""));
+    EXPECT_BITS(0.0, ParseLenient("abc"));
+    EXPECT_BITS(0.0, ParseLenient("-"));
+    EXPECT_BITS(0.0, ParseLenient("+.e1"));
+    EXPECT_BITS(0.0, ParseLenient("."));
+    EXPECT_BITS(0.0, ParseLenient("inf"));
+    EXPECT_BITS(0.0, ParseLenient("-infinity"));
+    EXPECT_BITS(0.0, ParseLenient("nan"));
+    EXPECT_BITS(0.0, ParseLenient("- 5")); // no blank between sign and digits
+}
+
+TEST(NumberRule, NoHexadecimalAndExponentNeedsDigits)
+{
+    EXPECT_BITS(0.0, ParseLenient("0x10"));
+    EXPECT_BITS(1.0, ParseLenient("1e"));
+    EXPECT_BITS(1.0, ParseLenient("1e+"));
+    EXPECT_BITS(1.0, ParseLenient("1ex5"));
+    EXPECT_BITS(2.0, ParseLenient("2d-"));
+    EXPECT_BITS(-0.0, ParseLenient("-0"));
+}
+
+TEST(NumberRule, WideTextFollowsTheSameRule)
+{
+    EXPECT_BITS(12.0, ParseLenient(L" 12abc"));
+    EXPECT_BITS(100.0, ParseLenient(L"1d2"));
+    // Full-width digits and a full-width minus are not part of a number.
+    EXPECT_BITS(0.0, ParseLenient(L"\xFF11\xFF12"));
+    EXPECT_BITS(0.0, ParseLenient(L"\x2212" L"5"));
+    // A character whose low byte looks like a digit is not one.
+    EXPECT_BITS(1.0, ParseLenient(L"1\x0135"));
+}
+
+TEST(NumberRule, ConvertsCorrectlyRoundedAtTheEdges)
+{
+    // 400 digits: 1 followed by 399 zeros overflows; a long fraction rounds correctly.
+    EXPECT_BITS(kInf, ParseLenient("1" + std::string(399, '0')));
+    EXPECT_BITS(-kInf, ParseLenient("-1" + std::string(399, '0')));
+    EXPECT_BITS(0.1, ParseLenient("0." + std::string(399, '0').replace(0, 1, "1")));
+    // Halfway between 1 and the next double, with a 1 far out breaking the tie upwards.
+    EXPECT_BITS(1.0000000000000002,
+                ParseLenient("1.00000000000000011102230246251565404236316680908203125" +
+                             std::string(300, '0') + "1"));
+    EXPECT_BITS(1.0, ParseLenient("1.00000000000000011102230246251565404236316680908203125"));
+    EXPECT_BITS(0.0, ParseLenient("1e-400"));
+    EXPECT_BITS(-0.0, ParseLenient("-1e-400"));
+    EXPECT_BITS(kInf, ParseLenient("1e400"));
+    EXPECT_BITS(kInf, ParseLenient("1d99999999999999999999"));
+    EXPECT_BITS(0.0, ParseLenient("0e99999999999999999999"));
+    EXPECT_BITS(1e-101, ParseLenient("0." + std::string(400, '0') + "1e300"));
+    EXPECT_BITS(1e-320, ParseLenient("0.00001e-315")); // subnormal
+    EXPECT_BITS(DBL_MAX, ParseLenient("1.7976931348623157e308"));
+    EXPECT_BITS(4.9406564584124654e-324, ParseLenient("4.9406564584124654e-324"));
+    EXPECT_BITS(2.2250738585072009e-308, ParseLenient("2.2250738585072009e-308"));
+    EXPECT_BITS(1e23, ParseLenient("1e23"));
+}
+
+TEST(NumberFormat, MatchesFixedSixDecimals)
+{
+    EXPECT_EQ("1.000000", FormatFixed(1.0000000000000002));
+    EXPECT_EQ("-0.000000", FormatFixed(-0.0));
+    EXPECT_EQ("0.000000", FormatFixed(0.0));
+    EXPECT_EQ("1000000.000000", FormatFixed(1e6));
+    EXPECT_EQ("-1.000000", FormatFixed(-1.0));
+    EXPECT_EQ("0.000001", FormatFixed(0.0000005000000000000001));
+    EXPECT_EQ("0.000000", FormatFixed(4.9406564584124654e-324));
+    EXPECT_EQ("-0.000000", FormatFixed(-4.9406564584124654e-324));
+    EXPECT_EQ("3.333333", FormatFixed(3.3333333333333335));
+    EXPECT_EQ("2.500000", FormatFixed(2.5));
+    EXPECT_EQ("0.125000", FormatFixed(0.125));
+}
+
+TEST(NumberFormat, PrintsEveryIntegerDigitOfHugeValues)
+{
+    const std::string big = FormatFixed(1e300);
+    EXPECT_EQ(301u + 7u, big.size());
+    EXPECT_EQ(std::string("100000000000000005250476025520442024870446858110815915491585411551180245798890819578637137"
+                          "508044786404370444383288387817694252323536043057564479218478670698284838720092657580373783"
+                          "023379478809005936895323497079994508111903896764088007465274278014249457925878882005684283"
+                          "8115669472196386865459400540160.000000"),
+              big);
+    const std::string max = FormatFixed(DBL_MAX);
+    EXPECT_EQ(309u + 7u, max.size());
+    EXPECT_EQ("179769313486231570814527423731704356798070567525844996598917476803157260780", max.substr(0, 75));
+    EXPECT_EQ(".000000", max.substr(309));
+    EXPECT_EQ(310u + 7u, FormatFixed(-DBL_MAX).size());
+}
+
+TEST(NumberFormat, ResultLineIsLetterEqualsValueLineFeed)
+{
+    EXPECT_EQ("a=1.000000\n", FormatResultLine('a', 1.0000000000000002));
+    EXPECT_EQ("c=-1.000000\n", FormatResultLine('c', -1.0));
+    EXPECT_EQ("z=1000000.000000\n", FormatResultLine('z', 1e6));
+}
+
+} // namespace
