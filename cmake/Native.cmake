@@ -3,7 +3,7 @@
 find_package(GTest REQUIRED)
 
 set(CORE_TEST_SOURCES tests/core/MatrixTest.cpp tests/core/SolveTest.cpp
-                      tests/core/NumberTextTest.cpp)
+                      tests/core/NumberTextTest.cpp tests/core/PivotTest.cpp)
 
 add_executable(core_tests ${CORE_TEST_SOURCES})
 target_link_libraries(core_tests haltiqo_core GTest::gtest_main)

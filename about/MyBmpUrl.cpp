@@ -1,0 +1,156 @@
+#include "MyBmpUrl.h"
+
+#include <shellapi.h>
+
+#include "DrawTransparent.h"
+
+// Placeholder under the reserved example domain until the program has a page of its own.
+const wchar_t kHomePageUrl[] = L"http://www.example.com/haltiqo/";
+
+BEGIN_MESSAGE_MAP(CMyBmpUrl, CWnd)
+ON_WM_PAINT()
+ON_WM_SETCURSOR()
+ON_WM_LBUTTONDOWN()
+ON_WM_MOUSEMOVE()
+END_MESSAGE_MAP()
+
+namespace {
+const wchar_t kClassName[] = L"MyBmpUrl";
+const DWORD kHoverMilliseconds = 1000;
+} // namespace
+
+CMyBmpUrl::CMyBmpUrl()
+    : m_bLoaded(FALSE), m_crTransparent(RGB(255, 255, 255)), m_pdcShow(nullptr), m_bm{},
+      m_bReady(FALSE), m_nState(kOutside)
+{
+    RegisterWindowClass();
+}
+
+CMyBmpUrl::~CMyBmpUrl()
+{
+    ReleaseImages();
+}
+
+// Each DC goes before the bitmap selected into it: a selected bitmap cannot be deleted.
+void CMyBmpUrl::ReleaseImages()
+{
+    for (CDC* pDC : {&m_dcSrc, &m_dcLarge, &m_dcBack, &m_dcWork, &m_dcSmall})
+        pDC->DeleteDC();
+    for (CBitmap* pBitmap : {&m_bmpSrc, &m_bmpLarge, &m_bmpBack, &m_bmpWork, &m_bmpSmall})
+        pBitmap->DeleteObject();
+    m_bReady = FALSE;
+}
+
+BOOL CMyBmpUrl::RegisterWindowClass()
+{
+    WNDCLASSW wc{};
+    HINSTANCE hInst = AfxGetInstanceHandle();
+    if (::GetClassInfoW(hInst, kClassName, &wc))
+        return TRUE;
+    wc.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
+    wc.lpfnWndProc = ::DefWindowProcW;
+    wc.hInstance = hInst;
+    wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = kClassName;
+    if (!AfxRegisterClass(&wc))
+        AfxThrowResourceException();
+    return TRUE;
+}
+
+BOOL CMyBmpUrl::SetBitmap(UINT nIDBitmap)
+{
+    ReleaseImages();
+    m_bLoaded = TRUE;
+    m_bmpSrc.LoadBitmap(nIDBitmap);
+    PrepareImages();
+    InvalidateRect(nullptr, FALSE);
+    return TRUE;
+}
+
+void CMyBmpUrl::PrepareImages()
+{
+    CRect rc;
+    GetClientRect(&rc);
+    const int w = rc.Width();
+    const int h = rc.Height();
+    CClientDC dcRef(this);
+    CBrush brush(::GetSysColor(COLOR_BTNFACE));
+
+    m_dcBack.CreateCompatibleDC(&dcRef);
+    m_bmpBack.CreateCompatibleBitmap(&dcRef, w, h);
+    m_dcBack.SelectObject(&m_bmpBack);
+    m_dcBack.FillRect(&rc, &brush);
+
+    m_dcWork.CreateCompatibleDC(&dcRef);
+    m_bmpWork.CreateCompatibleBitmap(&dcRef, w, h);
+    m_dcWork.SelectObject(&m_bmpWork);
+
+    m_dcSrc.CreateCompatibleDC(&dcRef);
+    m_bmpSrc.GetObject(sizeof(BITMAP), &m_bm);
+    m_dcSrc.SelectObject(&m_bmpSrc);
+
+    m_dcLarge.CreateCompatibleDC(&dcRef);
+    m_bmpLarge.CreateCompatibleBitmap(&dcRef, w, h);
+    m_dcLarge.SelectObject(&m_bmpLarge);
+    m_dcLarge.StretchBlt(0, 0, w, h, &m_dcSrc, 0, 0, m_bm.bmWidth, m_bm.bmHeight, SRCCOPY);
+
+    m_dcSmall.CreateCompatibleDC(&dcRef);
+    m_bmpSmall.CreateCompatibleBitmap(&dcRef, w, h);
+    m_dcSmall.SelectObject(&m_bmpSmall);
+    m_dcSmall.BitBlt(0, 0, w, h, &m_dcBack, 0, 0, SRCCOPY);
+    m_dcSmall.StretchBlt(2, 2, w - 4, h - 4, &m_dcSrc, 0, 0, m_bm.bmWidth, m_bm.bmHeight, SRCCOPY);
+
+    m_bReady = TRUE;
+}
+
+// Composed off screen and copied in one piece, so the control does not flicker.
+void CMyBmpUrl::OnPaint()
+{
+    CPaintDC dc(this);
+    if (!m_bLoaded || !m_bReady)
+        return;
+    CRect rc;
+    GetClientRect(&rc);
+    const int w = rc.Width();
+    const int h = rc.Height();
+    CClientDC dcWindow(this);
+    m_pdcShow = m_nState == kMoving ? &m_dcLarge : &m_dcSmall;
+    m_dcWork.BitBlt(0, 0, w, h, &m_dcBack, 0, 0, SRCCOPY);
+    DrawTransparent(*m_pdcShow, m_dcWork, 0, 0, w, h, 0, 0, m_crTransparent);
+    dcWindow.BitBlt(0, 0, w, h, &m_dcWork, 0, 0, SRCCOPY);
+}
+
+BOOL CMyBmpUrl::OnSetCursor(CWnd*, UINT, UINT)
+{
+    return static_cast<BOOL>(Default());
+}
+
+void CMyBmpUrl::OnLButtonDown(UINT, CPoint)
+{
+    ::ShellExecuteW(m_hWnd, L"open", kHomePageUrl, nullptr, nullptr, SW_SHOW);
+    Default();
+}
+
+void CMyBmpUrl::OnMouseMove(UINT, CPoint)
+{
+    m_nState = kMoving;
+    TRACKMOUSEEVENT tme{sizeof tme, TME_HOVER | TME_LEAVE, m_hWnd, kHoverMilliseconds};
+    ::TrackMouseEvent(&tme); // re-armed on every move: the rest starts again
+    ::SetCursor(::LoadCursorW(nullptr, IDC_UPARROW));
+    InvalidateRect(nullptr, FALSE);
+    Default();
+}
+
+BOOL CMyBmpUrl::PreTranslateMessage(MSG* pMsg)
+{
+    if (pMsg->message == WM_MOUSEHOVER) {
+        m_nState = kResting;
+        InvalidateRect(nullptr, FALSE);
+    } else if (pMsg->message == WM_MOUSELEAVE) {
+        m_nState = kOutside;
+        ::SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
+        InvalidateRect(nullptr, FALSE);
+    }
+    return CWnd::PreTranslateMessage(pMsg);
+}

@@ -1,0 +1,83 @@
+#include "MainFrame.h"
+
+#include "res/resource.h"
+#include "view/HaltiqoView.h"
+
+IMPLEMENT_DYNCREATE(CMainFrame, CFrameWnd)
+
+BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
+ON_WM_CREATE()
+ON_COMMAND(ID_EDIT_PASTE, OnEditPaste)
+ON_COMMAND(ID_EDIT_COPY, OnEditCopy)
+ON_COMMAND(ID_EDIT_CUT, OnEditCut)
+ON_COMMAND(ID_EDIT_UNDO, OnEditUndo)
+ON_COMMAND(ID_EDIT_SELALL, OnEditSelAll)
+END_MESSAGE_MAP()
+
+BOOL CMainFrame::PreCreateWindow(CREATESTRUCTW& cs)
+{
+    if (!CFrameWnd::PreCreateWindow(cs))
+        return FALSE;
+    cs.style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
+    cs.lpszName = L"Haltiqo";
+    return TRUE;
+}
+
+int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
+{
+    if (CFrameWnd::OnCreate(lpCreateStruct) == -1)
+        return -1;
+    return 0;
+}
+
+HWND CMainFrame::GetRecordedBox() const
+{
+    auto* pMainFrame = static_cast<CFrameWnd*>(AfxGetApp()->m_pMainWnd);
+    auto* pView = dynamic_cast<CHaltiqoView*>(pMainFrame ? pMainFrame->GetActiveView() : nullptr);
+    if (pView == nullptr)
+        return nullptr;
+    const int nCol = pView->GetFocusCol();
+    const int nRow = pView->GetFocusRow();
+    if (nCol == -1)
+        return pView->m_editN.m_hWnd;
+    if (pView->m_ppEntry == nullptr || nCol < 0 || nRow < 0 || nCol >= pView->m_nGridSize ||
+        nRow >= pView->m_nGridSize)
+        return nullptr;
+    return pView->m_ppEntry[nRow][nCol].m_hWnd;
+}
+
+void CMainFrame::SendToRecordedBox(UINT nMsg)
+{
+    if (HWND hBox = GetRecordedBox())
+        ::SendMessageW(hBox, nMsg, 0, 0);
+}
+
+void CMainFrame::OnEditPaste()
+{
+    SendToRecordedBox(WM_PASTE);
+}
+
+void CMainFrame::OnEditCopy()
+{
+    SendToRecordedBox(WM_COPY);
+}
+
+void CMainFrame::OnEditCut()
+{
+    SendToRecordedBox(WM_CUT);
+}
+
+void CMainFrame::OnEditUndo()
+{
+    SendToRecordedBox(EM_UNDO);
+}
+
+void CMainFrame::OnEditSelAll()
+{
+    HWND hBox = GetRecordedBox();
+    if (hBox == nullptr)
+        return;
+    ::SetFocus(hBox);
+    const int nLength = ::GetWindowTextLengthW(hBox);
+    ::SendMessageW(hBox, EM_SETSEL, 0, nLength);
+}

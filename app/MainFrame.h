@@ -1,0 +1,31 @@
+#pragma once
+
+// CMainFrame: the main window, titled "Haltiqo", with a sizing border and no minimise or
+// maximise box, no toolbar and no status bar. It turns the Edit menu's commands into edit-control
+// messages for the box the form view has recorded.
+
+#include "framework/afxwin.h"
+
+class CMainFrame : public CFrameWnd {
+protected:
+    CMainFrame() = default;
+    DECLARE_DYNCREATE(CMainFrame)
+
+public:
+    BOOL PreCreateWindow(CREATESTRUCTW& cs) override;
+
+protected:
+    int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    void OnEditPaste();
+    void OnEditCopy();
+    void OnEditCut();
+    void OnEditUndo();
+    void OnEditSelAll();
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    // The box the view recorded, or nullptr when the record lies outside the present grid.
+    HWND GetRecordedBox() const;
+    void SendToRecordedBox(UINT nMsg);
+};

@@ -1,0 +1,53 @@
+# Windows configuration: the program, its framework layer, and the Windows test programs.
+add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+add_link_options(-static)
+
+file(GLOB FRAMEWORK_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/framework/*.cpp)
+list(REMOVE_ITEM FRAMEWORK_SOURCES ${CMAKE_SOURCE_DIR}/framework/AppMain.cpp)
+add_library(framework STATIC ${FRAMEWORK_SOURCES})
+target_include_directories(framework PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(framework PUBLIC comctl32 comdlg32 gdi32 shell32 advapi32)
+
+# Everything of the program but its entry point, so the test programs can link it.
+add_library(haltiqo_ui STATIC
+  app/HaltiqoApp.cpp app/HaltiqoDoc.cpp app/MainFrame.cpp
+  view/HaltiqoView.cpp
+  about/AboutDlg.cpp about/MyBmpUrl.cpp about/MyTBmp.cpp about/DrawTransparent.cpp)
+target_link_libraries(haltiqo_ui PUBLIC haltiqo_core framework)
+
+set(HALTIQO_RC ${CMAKE_SOURCE_DIR}/res/Haltiqo.rc)
+set(CMAKE_RC_FLAGS "-I${CMAKE_SOURCE_DIR}/res -I${CMAKE_SOURCE_DIR}/framework")
+set_source_files_properties(${HALTIQO_RC} PROPERTIES OBJECT_DEPENDS
+  "${CMAKE_SOURCE_DIR}/res/Haltiqo.ico;${CMAKE_SOURCE_DIR}/res/link.bmp;${CMAKE_SOURCE_DIR}/res/title.bmp;${CMAKE_SOURCE_DIR}/framework/afxres.rc")
+
+add_executable(Haltiqo WIN32 framework/AppMain.cpp ${HALTIQO_RC})
+# The objects of the library must all be linked: theApp is only referenced by the framework.
+target_link_options(Haltiqo PRIVATE -municode)
+target_link_libraries(Haltiqo PRIVATE -Wl,--whole-archive haltiqo_ui -Wl,--no-whole-archive
+                      haltiqo_core framework)
+
+# GoogleTest, built by this compiler.
+set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+add_executable(core_tests_win tests/core/MatrixTest.cpp tests/core/SolveTest.cpp
+                              tests/core/NumberTextTest.cpp tests/core/PivotTest.cpp)
+target_link_libraries(core_tests_win haltiqo_core gtest_main)
+
+file(GLOB UI_TEST_SOURCES CONFIGURE_DEPENDS
+  ${CMAKE_SOURCE_DIR}/tests/framework/*.cpp ${CMAKE_SOURCE_DIR}/tests/view/*.cpp
+  ${CMAKE_SOURCE_DIR}/tests/app/*.cpp ${CMAKE_SOURCE_DIR}/tests/about/*.cpp
+  ${CMAKE_SOURCE_DIR}/tests/ui/*.cpp)
+if(UI_TEST_SOURCES)
+  add_executable(ui_tests ${UI_TEST_SOURCES} ${HALTIQO_RC} tests/ui/ui_tests.rc)
+  target_include_directories(ui_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+  target_link_libraries(ui_tests -Wl,--whole-archive haltiqo_ui -Wl,--no-whole-archive
+                        haltiqo_core framework gtest)
+endif()
+
+file(GLOB E2E_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*.cpp)
+if(E2E_SOURCES)
+  add_executable(e2e_tests ${E2E_SOURCES})
+  target_include_directories(e2e_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+  target_link_libraries(e2e_tests gtest user32 gdi32 psapi)
+endif()

@@ -1,0 +1,108 @@
+#include "Afx.h"
+
+#include <commctrl.h>
+
+#include "WinApp.h"
+#include "Wnd.h"
+
+namespace {
+HINSTANCE g_hInstance = nullptr; // the module whose resources the framework loads
+}
+
+BOOL AfxWinInit(HINSTANCE hInstance)
+{
+    g_hInstance = hInstance;
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_UPDOWN_CLASS | ICC_STANDARD_CLASSES};
+    ::InitCommonControlsEx(&icc);
+    if (CWinApp* pApp = AfxGetApp()) {
+        pApp->m_hInstance = hInstance;
+        pApp->SetAppNameFromResources();
+    }
+    return TRUE;
+}
+
+HINSTANCE AfxGetInstanceHandle()
+{
+    return g_hInstance ? g_hInstance : ::GetModuleHandleW(nullptr);
+}
+
+HINSTANCE AfxGetResourceHandle()
+{
+    return AfxGetInstanceHandle();
+}
+
+CWnd* AfxGetMainWnd()
+{
+    CWinApp* pApp = AfxGetApp();
+    return pApp ? pApp->m_pMainWnd : nullptr;
+}
+
+LPCWSTR AfxGetAppName()
+{
+    CWinApp* pApp = AfxGetApp();
+    return pApp && pApp->m_pszAppName ? pApp->m_pszAppName : L"";
+}
+
+BOOL AfxRegisterClass(WNDCLASSW* pWndClass)
+{
+    return ::RegisterClassW(pWndClass) != 0;
+}
+
+BOOL CString::LoadString(UINT nID)
+{
+    const wchar_t* pText = nullptr;
+    const int nLength = ::LoadStringW(AfxGetResourceHandle(), nID,
+                                      reinterpret_cast<LPWSTR>(&pText), 0);
+    if (nLength <= 0 || pText == nullptr) {
+        clear();
+        return FALSE;
+    }
+    assign(pText, static_cast<size_t>(nLength));
+    return TRUE;
+}
+
+int AfxMessageBox(LPCWSTR lpszText, UINT nType)
+{
+    // Owned by the main window (or whatever popup it has open), so the box is modal to it.
+    HWND hOwner = nullptr;
+    if (CWnd* pMain = AfxGetMainWnd())
+        if (::IsWindow(pMain->m_hWnd))
+            hOwner = ::GetLastActivePopup(pMain->m_hWnd);
+    return ::MessageBoxW(hOwner, lpszText, AfxGetAppName(), nType);
+}
+
+int AfxMessageBox(UINT nIDPrompt, UINT nType)
+{
+    CString text;
+    text.LoadString(nIDPrompt);
+    return AfxMessageBox(text.c_str(), nType);
+}
+
+namespace {
+CString FormatString(UINT nIDS, LPCWSTR lpsz1, LPCWSTR lpsz2)
+{
+    CString format;
+    format.LoadString(nIDS);
+    CString result;
+    for (size_t i = 0; i < format.size(); ++i) {
+        if (format[i] == L'%' && i + 1 < format.size() &&
+            (format[i + 1] == L'1' || (format[i + 1] == L'2' && lpsz2))) {
+            result += format[i + 1] == L'1' ? lpsz1 : lpsz2;
+            ++i;
+        } else {
+            result += format[i];
+        }
+    }
+    return result;
+}
+} // namespace
+
+CString AfxFormatString1(UINT nIDS, LPCWSTR lpsz1)
+{
+    return FormatString(nIDS, lpsz1, nullptr);
+}
+
+CString AfxFormatString2(UINT nIDS, LPCWSTR lpsz1, LPCWSTR lpsz2)
+{
+    return FormatString(nIDS, lpsz1, lpsz2);
+}

@@ -1,0 +1,47 @@
+#include "Document.h"
+
+#include <algorithm>
+
+#include "Afx.h"
+#include "Archive.h"
+#include "View.h"
+#include "afxres.h"
+
+IMPLEMENT_DYNAMIC(CDocument, CCmdTarget)
+
+BOOL CDocument::OnNewDocument()
+{
+    DeleteContents();
+    m_strPathName.clear();
+    return TRUE;
+}
+
+BOOL CDocument::OnOpenDocument(LPCWSTR lpszPathName)
+{
+    HANDLE hFile = ::CreateFileW(lpszPathName, GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (hFile == INVALID_HANDLE_VALUE) {
+        AfxMessageBox(AfxFormatString1(AFX_IDP_FAILED_TO_OPEN_DOC, lpszPathName).c_str(),
+                      MB_ICONEXCLAMATION);
+        return FALSE;
+    }
+    DeleteContents();
+    CArchive ar(hFile, CArchive::load);
+    Serialize(ar);
+    ::CloseHandle(hFile);
+    return TRUE;
+}
+
+void CDocument::Serialize(CArchive&) {}
+
+void CDocument::AddView(CView* pView)
+{
+    m_viewList.push_back(pView);
+    pView->m_pDocument = this;
+}
+
+void CDocument::RemoveView(CView* pView)
+{
+    m_viewList.erase(std::remove(m_viewList.begin(), m_viewList.end(), pView), m_viewList.end());
+    pView->m_pDocument = nullptr;
+}

@@ -1,0 +1,131 @@
+#include "GdiObject.h"
+
+#include "Afx.h"
+#include "DC.h"
+#include "Wnd.h"
+
+BOOL CGdiObject::Attach(HGDIOBJ hObject)
+{
+    if (hObject == nullptr || m_hObject != nullptr)
+        return FALSE;
+    m_hObject = hObject;
+    return TRUE;
+}
+
+HGDIOBJ CGdiObject::Detach()
+{
+    HGDIOBJ hObject = m_hObject;
+    m_hObject = nullptr;
+    return hObject;
+}
+
+BOOL CGdiObject::DeleteObject()
+{
+    if (m_hObject == nullptr)
+        return FALSE;
+    const BOOL bResult = ::DeleteObject(m_hObject);
+    m_hObject = nullptr;
+    return bResult;
+}
+
+BOOL CBitmap::LoadBitmap(UINT nIDResource)
+{
+    return Attach(::LoadBitmapW(AfxGetResourceHandle(),
+                                MAKEINTRESOURCEW(static_cast<WORD>(nIDResource))));
+}
+
+BOOL CBitmap::CreateCompatibleBitmap(CDC* pDC, int nWidth, int nHeight)
+{
+    return Attach(::CreateCompatibleBitmap(pDC->m_hDC, nWidth, nHeight));
+}
+
+BOOL CBitmap::CreateBitmap(int nWidth, int nHeight, UINT nPlanes, UINT nBitCount,
+                           const void* pBits)
+{
+    return Attach(::CreateBitmap(nWidth, nHeight, nPlanes, nBitCount, pBits));
+}
+
+BOOL CBrush::CreateSolidBrush(COLORREF crColor)
+{
+    return Attach(::CreateSolidBrush(crColor));
+}
+
+BOOL CDC::CreateCompatibleDC(CDC* pDC)
+{
+    DeleteDC();
+    m_hDC = ::CreateCompatibleDC(pDC ? pDC->m_hDC : nullptr);
+    m_bOwned = m_hDC != nullptr;
+    return m_bOwned;
+}
+
+BOOL CDC::DeleteDC()
+{
+    if (m_hDC == nullptr || !m_bOwned)
+        return FALSE;
+    const BOOL bResult = ::DeleteDC(m_hDC);
+    m_hDC = nullptr;
+    m_bOwned = false;
+    return bResult;
+}
+
+BOOL CDC::Attach(HDC hDC)
+{
+    if (hDC == nullptr || m_hDC != nullptr)
+        return FALSE;
+    m_hDC = hDC;
+    m_bOwned = false;
+    return TRUE;
+}
+
+HDC CDC::Detach()
+{
+    HDC hDC = m_hDC;
+    m_hDC = nullptr;
+    m_bOwned = false;
+    return hDC;
+}
+
+HGDIOBJ CDC::SelectObject(CGdiObject* pObject)
+{
+    return ::SelectObject(m_hDC, pObject->m_hObject);
+}
+
+BOOL CDC::BitBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc,
+                 DWORD dwRop)
+{
+    return ::BitBlt(m_hDC, x, y, nWidth, nHeight, pSrcDC ? pSrcDC->m_hDC : nullptr, xSrc, ySrc,
+                    dwRop);
+}
+
+BOOL CDC::StretchBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc,
+                     int nSrcWidth, int nSrcHeight, DWORD dwRop)
+{
+    return ::StretchBlt(m_hDC, x, y, nWidth, nHeight, pSrcDC->m_hDC, xSrc, ySrc, nSrcWidth,
+                        nSrcHeight, dwRop);
+}
+
+void CDC::FillRect(const RECT* pRect, CBrush* pBrush)
+{
+    ::FillRect(m_hDC, pRect, static_cast<HBRUSH>(pBrush->m_hObject));
+}
+
+CPaintDC::CPaintDC(CWnd* pWnd) : m_hWnd(pWnd->m_hWnd)
+{
+    Attach(::BeginPaint(m_hWnd, &m_ps));
+}
+
+CPaintDC::~CPaintDC()
+{
+    Detach();
+    ::EndPaint(m_hWnd, &m_ps);
+}
+
+CClientDC::CClientDC(CWnd* pWnd) : m_hWnd(pWnd->m_hWnd)
+{
+    Attach(::GetDC(m_hWnd));
+}
+
+CClientDC::~CClientDC()
+{
+    ::ReleaseDC(m_hWnd, Detach());
+}

@@ -1,0 +1,28 @@
+#include "View.h"
+
+#include "Document.h"
+
+IMPLEMENT_DYNAMIC(CView, CWnd)
+
+CView::~CView()
+{
+    if (m_pDocument != nullptr)
+        m_pDocument->RemoveView(this);
+}
+
+void CView::OnInitialUpdate() {}
+
+// The view first, then its document.
+BOOL CView::OnCmdMsg(UINT nID, UINT nMessage, UINT nCode, WPARAM wParam, LPARAM lParam,
+                     LRESULT* pResult)
+{
+    if (CWnd::OnCmdMsg(nID, nMessage, nCode, wParam, lParam, pResult))
+        return TRUE;
+    return m_pDocument != nullptr &&
+           m_pDocument->OnCmdMsg(nID, nMessage, nCode, wParam, lParam, pResult);
+}
+
+void CView::PostNcDestroy()
+{
+    delete this;
+}

@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# Starts or stops what the Windows programs need: a private X display and the Wine server of
+# the build's own prefix, prepared on first use.
+#   wine-session.sh start STATE_DIR   (writes STATE_DIR/display and STATE_DIR/xvfb.pid)
+#   wine-session.sh stop STATE_DIR
+set -euo pipefail
+source "$(dirname "$0")/wine-env.sh"
+action=$1
+state=$2
+mkdir -p "$state"
+
+prepare_prefix() {
+  [ -f "$WINEPREFIX/.haltiqo-ready" ] && return 0
+  mkdir -p "$WINEPREFIX"
+  wineboot -i >/dev/null 2>&1
+  local reg="$state/prefix.reg"
+  # The form's font is substituted by the installed Japanese gothic; crashes never open a
+  # dialog that would wait for a person.
+  printf '%s\r\n' 'REGEDIT4' '' \
+    '[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes]' \
+    '"ＭＳ Ｐゴシック"="IPAGothic"' '"ＭＳ ゴシック"="IPAGothic"' '' \
+    '[HKEY_CURRENT_USER\Software\Wine\WineDbg]' '"ShowCrashDialog"=dword:00000000' '' \
+    | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } >"$reg"
+  sed -i '1s/REGEDIT4/Windows Registry Editor Version 5.00/' "$reg" 2>/dev/null || true
+  wine regedit /S "$(winepath -w "$reg")" >/dev/null 2>&1
+  wineserver -w
+  touch "$WINEPREFIX/.haltiqo-ready"
+}
+
+case "$action" in
+start)
+  display=""
+  for d in $(seq 91 140); do
+    if [ ! -e "/tmp/.X$d-lock" ] && [ ! -e "/tmp/.X11-unix/X$d" ]; then display=$d; break; fi
+  done
+  [ -n "$display" ] || { echo "no free X display" >&2; exit 1; }
+  Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  echo $! >"$state/xvfb.pid"
+  echo "$display" >"$state/display"
+  for _ in $(seq 1 100); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.05; done
+  export DISPLAY=":$display"
+  prepare_prefix
+  # A persistent server, and the prefix's services started now with no terminal attached, keep
+  # each program's start short and leave no process holding a caller's output open.
+  wineserver -p </dev/null >/dev/null 2>&1
+  wine wineboot </dev/null >/dev/null 2>&1
+  echo "display :$display, prefix $WINEPREFIX"
+  ;;
+stop)
+  wineserver -k >/dev/null 2>&1 || true
+  if [ -f "$state/xvfb.pid" ]; then
+    kill "$(cat "$state/xvfb.pid")" >/dev/null 2>&1 || true
+    rm -f "$state/xvfb.pid"
+  fi
+  ;;
+*)
+  echo "usage: $0 start|stop STATE_DIR" >&2
+  exit 2
+  ;;
+esac

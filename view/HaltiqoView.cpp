@@ -1,0 +1,295 @@
+#include "HaltiqoView.h"
+
+#include <cmath>
+#include <string>
+
+#include "core/Matrix.h"
+#include "view/NumberText.h"
+
+IMPLEMENT_DYNCREATE(CHaltiqoView, CFormView)
+
+BEGIN_MESSAGE_MAP(CHaltiqoView, CFormView)
+ON_WM_SIZE()
+ON_BN_CLICKED(IDC_CALC, OnCalc)
+ON_EN_CHANGE(IDC_EDIT_N, OnChangeEditN)
+ON_NOTIFY(UDN_DELTAPOS, IDC_SPIN_N, OnDeltaposSpinN)
+ON_EN_SETFOCUS(IDC_EDIT_N, OnSetfocusEditN)
+END_MESSAGE_MAP()
+
+namespace {
+
+const DWORD kEntryStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP;
+const DWORD kLabelStyle = WS_CHILD | WS_VISIBLE;
+const int kMinUnknowns = 2;
+const int kMaxUnknowns = 26;
+
+// " ＝ " and " + " after the unknown's letter.
+const wchar_t kEqualsSign[] = L" \xFF1D ";
+const wchar_t kPlusSign[] = L" + ";
+// 解無し: no solution.
+const wchar_t kNoSolution[] = L"\x89E3\x7121\x3057";
+// その式では解が定まりません！！ / 値を確認してください。
+const wchar_t kNoSolutionMessage[] =
+    L"\x305D\x306E\x5F0F\x3067\x306F\x89E3\x304C\x5B9A\x307E\x308A\x307E\x305B\x3093\xFF01\xFF01"
+    L"\n\x5024\x3092\x78BA\x8A8D\x3057\x3066\x304F\x3060\x3055\x3044\x3002";
+
+int ColumnX(int k)
+{
+    return 132 + 150 * k;
+}
+
+int RowY(int r)
+{
+    return 90 + 25 * r;
+}
+
+std::wstring Widen(const std::string& text)
+{
+    return std::wstring(text.begin(), text.end()); // the number texts are plain ASCII
+}
+
+bool IsSolutionValue(double v)
+{
+    return !(v == HUGE_VAL || v == -HUGE_VAL || std::isnan(v));
+}
+
+bool AllAnswersAreSolutionValues(CMatrix& matrix, int n)
+{
+    for (int i = 0; i < n; ++i)
+        if (!IsSolutionValue(matrix.GetVal(i, n)))
+            return false;
+    return true;
+}
+
+} // namespace
+
+CHaltiqoView::CHaltiqoView()
+    : CFormView(CHaltiqoView::IDD), m_n(0), m_ppEntry(nullptr), m_ppLabel(nullptr),
+      m_nGridSize(0), m_nFocusCol(0), m_nFocusRow(0)
+{
+}
+
+CHaltiqoView::~CHaltiqoView()
+{
+    DestroyGrid();
+}
+
+BOOL CHaltiqoView::PreCreateWindow(CREATESTRUCTW& cs)
+{
+    return CFormView::PreCreateWindow(cs);
+}
+
+void CHaltiqoView::OnSize(UINT nType, int cx, int cy)
+{
+    CFormView::OnSize(nType, cx, cy);
+}
+
+void CHaltiqoView::BuildGrid(int n)
+{
+    ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
+    DestroyGrid();
+    const int S = n + 1;
+    m_nGridSize = S;
+    m_ppEntry = new CEdit*[S];
+    m_ppLabel = new CEdit*[S];
+
+    // The rectangles are relative to the form's origin, so a grid built while the view is
+    // scrolled lines up with the form's own controls.
+    const CPoint origin = GetDeviceScrollPosition();
+    auto place = [&](int left, int top, int right, int bottom) {
+        return CRect(left - origin.x, top - origin.y, right - origin.x, bottom - origin.y);
+    };
+    auto entryId = [S](int r, int k) { return static_cast<UINT>(5588 + k * S + r); };
+    auto labelId = [S](int r, int k) { return static_cast<UINT>(5588 + S * S + k * S + r); };
+
+    for (int r = 0; r <= n; ++r) {
+        const int y = RowY(r);
+        m_ppEntry[r] = new CEdit[S];
+        m_ppLabel[r] = new CEdit[S];
+        for (int k = 0; k <= n; ++k) {
+            const int x = ColumnX(k);
+            std::wstring label(1, static_cast<wchar_t>(L'a' + k));
+            if (r < n) {
+                m_ppEntry[r][k].Create(kEntryStyle, place(x - 102, y - 10, x - 2, y + 10), this,
+                                       entryId(r, k));
+                if (k < n) {
+                    CEdit& rLabel = m_ppLabel[r][k];
+                    rLabel.Create(kLabelStyle, place(x, y - 10, x + 38, y + 10), this,
+                                  labelId(r, k));
+                    label += k < n - 1 ? kPlusSign : kEqualsSign;
+                    rLabel.SetWindowText(label.c_str());
+                    rLabel.EnableWindow(FALSE);
+                }
+            } else if (k < n) {
+                CEdit& rLabel = m_ppLabel[r][k];
+                rLabel.Create(kLabelStyle, place(x - 100, y, x - 62, y + 20), this, labelId(r, k));
+                m_ppEntry[r][k].Create(kEntryStyle, place(x - 62, y, x + 38, y + 20), this,
+                                       entryId(r, k));
+                label += kEqualsSign;
+                rLabel.SetWindowText(label.c_str());
+                rLabel.EnableWindow(FALSE);
+            }
+        }
+    }
+
+    SetScrollSizes(MM_TEXT, CSize(150 * S + 30, 25 * S + 100));
+    InvalidateRect(nullptr, FALSE);
+    ::SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
+}
+
+void CHaltiqoView::DestroyGrid()
+{
+    if (m_ppEntry == nullptr)
+        return;
+    const int n = m_nGridSize - 1;
+    for (int r = 0; r <= n; ++r) {
+        for (int k = 0; k <= n; ++k) {
+            if (r < n) {
+                m_ppEntry[r][k].DestroyWindow();
+                if (k < n)
+                    m_ppLabel[r][k].DestroyWindow();
+            } else if (k < n) {
+                m_ppLabel[r][k].DestroyWindow();
+                m_ppEntry[r][k].DestroyWindow();
+            }
+        }
+    }
+    for (int r = 0; r < m_nGridSize; ++r) {
+        delete[] m_ppEntry[r];
+        delete[] m_ppLabel[r];
+        m_ppEntry[r] = nullptr;
+        m_ppLabel[r] = nullptr;
+    }
+    delete[] m_ppEntry;
+    delete[] m_ppLabel;
+    m_ppEntry = nullptr;
+    m_ppLabel = nullptr;
+}
+
+void CHaltiqoView::OnCalc()
+{
+    const int n = m_nGridSize - 1;
+    CMatrix matrix;
+    matrix.Resize(n, n + 1);
+    CString message;
+    ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
+
+    for (int i = 0; i < n; ++i) {
+        for (int j = 0; j <= n; ++j) {
+            wchar_t buffer[256];
+            m_ppEntry[i][j].GetWindowText(buffer, 256);
+            if (buffer[0] == L'\0')
+                m_ppEntry[i][j].SetWindowText(L"0");
+            matrix.SetVal(i, j, NumberText::ParseLenient(buffer));
+        }
+    }
+
+    // Without row exchanges a zero where the elimination divides gives no answer even for a
+    // system that has one; such a system is solved again with them.
+    CMatrix typed;
+    typed = matrix;
+    CMatrix* pResult = matrix.Solve();
+    matrix = *pResult;
+    delete pResult;
+    if (!AllAnswersAreSolutionValues(matrix, n)) {
+        CMatrix* pPivoted = typed.SolveWithRowExchanges();
+        if (AllAnswersAreSolutionValues(*pPivoted, n))
+            matrix = *pPivoted;
+        delete pPivoted;
+    }
+
+    bool bSolved = true;
+    for (int i = 0; i < n; ++i) {
+        const double v = matrix.GetVal(i, n);
+        const std::wstring text = Widen(NumberText::FormatFixed(v));
+        if (!IsSolutionValue(v)) {
+            bSolved = false;
+            break;
+        }
+        m_ppEntry[n][i].SetWindowText(text.c_str());
+    }
+    if (bSolved) {
+        for (int i = 0; i < n; ++i)
+            message += Widen(NumberText::FormatResultLine(static_cast<char>('a' + i),
+                                                          matrix.GetVal(i, n)));
+    } else {
+        for (int k = 0; k < n; ++k)
+            m_ppEntry[n][k].SetWindowText(kNoSolution);
+        message = kNoSolutionMessage;
+    }
+
+    MessageBox(message.c_str(), nullptr, MB_OK);
+    ::SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
+}
+
+void CHaltiqoView::DoDataExchange(CDataExchange* pDX)
+{
+    DDX_Control(pDX, IDC_EDIT_N, m_editN);
+    DDX_Control(pDX, IDC_SPIN_N, m_spinN);
+    DDX_Text(pDX, IDC_EDIT_N, m_n);
+    DDV_MinMaxInt(pDX, m_n, kMinUnknowns, kMaxUnknowns);
+}
+
+void CHaltiqoView::OnInitialUpdate()
+{
+    CFormView::OnInitialUpdate();
+    GetParentFrame()->RecalcLayout();
+    ResizeParentToFit(TRUE);
+    m_n = kMinUnknowns;
+    CWnd* pEditN = GetDlgItem(IDC_EDIT_N);
+    m_spinN.SendMessage(UDM_SETBUDDY, reinterpret_cast<WPARAM>(pEditN ? pEditN->m_hWnd : nullptr),
+                        0);
+    m_spinN.SendMessage(UDM_SETRANGE, 0, MAKELPARAM(kMaxUnknowns, kMinUnknowns));
+    m_spinN.SendMessage(UDM_SETPOS, 0, kMinUnknowns);
+    UpdateData(FALSE);
+    m_ppEntry = nullptr;
+    BuildGrid(kMinUnknowns);
+}
+
+// Every change of the box's text is validated at once. The grid is rebuilt (and so emptied)
+// only when the count really changes, so a refused or equal count keeps what was typed.
+void CHaltiqoView::OnChangeEditN()
+{
+    UpdateData(TRUE);
+    if (m_n < kMinUnknowns || m_n > kMaxUnknowns)
+        m_n = kMinUnknowns;
+    m_spinN.SendMessage(UDM_SETPOS, 0, m_n & 0xFFFF);
+    UpdateData(FALSE);
+    if (m_n != m_nGridSize - 1)
+        BuildGrid(m_n);
+}
+
+void CHaltiqoView::OnDeltaposSpinN(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    const NMUPDOWN* pNMUpDown = reinterpret_cast<const NMUPDOWN*>(pNMHDR);
+    UpdateData(TRUE);
+    // The low word is the position; the high word only carries the control's error flag.
+    const DWORD dwAnswer = m_spinN.GetPos();
+    m_n = static_cast<short>(LOWORD(dwAnswer)) + pNMUpDown->iDelta;
+    if (m_n > kMaxUnknowns)
+        m_n = kMaxUnknowns;
+    if (m_n < kMinUnknowns)
+        m_n = kMinUnknowns;
+    UpdateData(FALSE);
+    if (m_n != m_nGridSize - 1)
+        BuildGrid(m_n);
+    *pResult = 0;
+}
+
+BOOL CHaltiqoView::PreTranslateMessage(MSG* pMsg)
+{
+    if (pMsg->message == WM_LBUTTONDOWN && m_ppEntry != nullptr) {
+        for (int k = 0; k < m_nGridSize; ++k)
+            for (int r = 0; r < m_nGridSize; ++r)
+                if (pMsg->hwnd == m_ppEntry[r][k].m_hWnd) {
+                    m_nFocusCol = k;
+                    m_nFocusRow = r;
+                }
+    }
+    return CFormView::PreTranslateMessage(pMsg);
+}
+
+void CHaltiqoView::OnSetfocusEditN()
+{
+    m_nFocusCol = -1;
+}
