@@ -48,6 +48,11 @@ BOOL CFormView::PreTranslateMessage(MSG* pMsg)
          pFrame = pFrame->GetParentFrame())
         if (pFrame->PreTranslateMessage(pMsg))
             return TRUE;
+    // The wheel goes to the focused control; over the form it scrolls the form.
+    if (pMsg->message == WM_MOUSEWHEEL && ::IsChild(m_hWnd, pMsg->hwnd)) {
+        OnMouseWheel(GET_KEYSTATE_WPARAM(pMsg->wParam), GET_WHEEL_DELTA_WPARAM(pMsg->wParam));
+        return TRUE;
+    }
     if (pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST)
         return ::IsDialogMessageW(m_hWnd, pMsg);
     return FALSE;

@@ -1,0 +1,144 @@
+#include "app/HaltiqoApp.h"
+#include "app/MainFrame.h"
+#include "ui/UiSupport.h"
+#include "view/HaltiqoView.h"
+
+namespace {
+
+class StartupTest : public AppTest {};
+
+std::wstring MenuText(HMENU hMenu, int pos)
+{
+    wchar_t text[128] = L"";
+    ::GetMenuStringW(hMenu, pos, text, 128, MF_BYPOSITION);
+    return text;
+}
+
+TEST_F(StartupTest, OneTitledSizableWindowWithoutMinimiseOrMaximise)
+{
+    HWND hFrame = m_pFrame->m_hWnd;
+    EXPECT_EQ(L"Haltiqo", TextOf(hFrame));
+    const DWORD style = static_cast<DWORD>(::GetWindowLongPtrW(hFrame, GWL_STYLE));
+    EXPECT_EQ(0x00CC0000u, style & 0x00FF0000u); // caption, system menu, sizing border
+    EXPECT_FALSE(style & WS_MINIMIZEBOX);
+    EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+    EXPECT_TRUE(::IsWindowVisible(hFrame));
+    // The view is the frame's only child: no toolbar, no status bar.
+    HWND hChild = ::GetWindow(hFrame, GW_CHILD);
+    EXPECT_EQ(m_pView->m_hWnd, hChild);
+    EXPECT_EQ(nullptr, ::GetWindow(hChild, GW_HWNDNEXT));
+    EXPECT_NE(nullptr, reinterpret_cast<HICON>(::GetClassLongPtrW(hFrame, GCLP_HICON)));
+}
+
+TEST_F(StartupTest, TheMenusHoldTheirItemsInOrder)
+{
+    HMENU hMenu = ::GetMenu(m_pFrame->m_hWnd);
+    ASSERT_EQ(2, ::GetMenuItemCount(hMenu));
+    EXPECT_EQ(L"編集(&E)", MenuText(hMenu, 0));
+    EXPECT_EQ(L"ﾍﾙﾌﾟ(&H)", MenuText(hMenu, 1));
+
+    HMENU hEdit = ::GetSubMenu(hMenu, 0);
+    const struct {
+        const wchar_t* text;
+        UINT id;
+    } edit[] = {{L"元に戻す(&U)\tCtrl+Z", ID_EDIT_UNDO}, {L"", 0},
+                {L"切り取り(&T)\tCtrl+X", ID_EDIT_CUT},  {L"ｺﾋﾟｰ(&C)\tCtrl+C", ID_EDIT_COPY},
+                {L"貼り付け(&P)\tCtrl+V", ID_EDIT_PASTE}, {L"全て選択(&A)\tCtrl+A", ID_EDIT_SELALL}};
+    ASSERT_EQ(6, ::GetMenuItemCount(hEdit));
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(edit[i].text, MenuText(hEdit, i)) << i;
+        EXPECT_EQ(edit[i].id, ::GetMenuItemID(hEdit, i)) << i;
+        if (edit[i].id != 0) {
+            EXPECT_EQ(0u, ::GetMenuState(hEdit, i, MF_BYPOSITION) &
+                              (MF_GRAYED | MF_DISABLED | MF_CHECKED));
+        }
+    }
+    EXPECT_TRUE(::GetMenuState(hEdit, 1, MF_BYPOSITION) & MF_SEPARATOR);
+
+    HMENU hHelp = ::GetSubMenu(hMenu, 1);
+    ASSERT_EQ(2, ::GetMenuItemCount(hHelp));
+    EXPECT_EQ(L"Haltiqo のﾊﾞｰｼﾞｮﾝ情報(&A)...", MenuText(hHelp, 0));
+    EXPECT_EQ(static_cast<UINT>(ID_APP_ABOUT), ::GetMenuItemID(hHelp, 0));
+    EXPECT_EQ(L"ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)", MenuText(hHelp, 1));
+    EXPECT_EQ(static_cast<UINT>(ID_APP_EXIT), ::GetMenuItemID(hHelp, 1));
+}
+
+TEST_F(StartupTest, TheFormHoldsItsControlsAtTheirTemplatePositions)
+{
+    // Dialog units to pixels through the form's own font.
+    // The dialog manager converts position and size separately.
+    auto expectAt = [&](int id, int x, int y, int cx, int cy, const wchar_t* cls) {
+        RECT units{x, y, cx, cy};
+        ::MapDialogRect(m_pView->m_hWnd, &units);
+        units.right += units.left;
+        units.bottom += units.top;
+        HWND hCtl = ::GetDlgItem(m_pView->m_hWnd, id);
+        ASSERT_NE(nullptr, hCtl) << id;
+        RECT rc;
+        ::GetWindowRect(hCtl, &rc);
+        ::MapWindowPoints(nullptr, m_pView->m_hWnd, reinterpret_cast<POINT*>(&rc), 2);
+        EXPECT_EQ(units.left, rc.left) << id;
+        EXPECT_EQ(units.top, rc.top) << id;
+        if (id != IDC_SPIN_N) { // the up-down control keeps a width of its own choosing
+            EXPECT_EQ(units.right, rc.right) << id;
+            EXPECT_EQ(units.bottom, rc.bottom) << id;
+        }
+        wchar_t name[32];
+        ::GetClassNameW(hCtl, name, 32);
+        EXPECT_EQ(0, ::lstrcmpiW(cls, name)) << id;
+    };
+    expectAt(IDC_SPIN_N, 49, 16, 9, 15, L"msctls_updown32");
+    expectAt(IDC_EDIT_N, 22, 17, 26, 14, L"Edit");
+    expectAt(IDC_CALC, 62, 17, 34, 14, L"Button");
+    expectAt(-1 & 0xFFFF, 14, 20, 8, 8, L"Static");
+    EXPECT_EQ(L"計算！！", TextOf(::GetDlgItem(m_pView->m_hWnd, IDC_CALC)));
+    EXPECT_EQ(L"n=", TextOf(::GetDlgItem(m_pView->m_hWnd, 0xFFFF)));
+    EXPECT_EQ(L"2", TextOf(m_pView->m_editN.m_hWnd));
+    // The frame was shrunk so the client area is no larger than the form.
+    RECT units{0, 0, 320, 200};
+    ::MapDialogRect(m_pView->m_hWnd, &units);
+    RECT client;
+    ::GetClientRect(m_pFrame->m_hWnd, &client);
+    EXPECT_LE(client.right, units.right);
+    EXPECT_LE(client.bottom, units.bottom);
+}
+
+TEST_F(StartupTest, TabGoesFromTheCountBoxToTheButtonAndIntoTheGrid)
+{
+    ::SetFocus(m_pView->m_editN.m_hWnd);
+    PressKey(VK_TAB);
+    EXPECT_EQ(::GetDlgItem(m_pView->m_hWnd, IDC_CALC), ::GetFocus());
+    PressKey(VK_TAB);
+    EXPECT_EQ(m_pView->m_ppEntry[0][0].m_hWnd, ::GetFocus());
+}
+
+TEST_F(StartupTest, ClosingAsksNothingAndLeavesTheRegistryKey)
+{
+    ::SetWindowTextW(m_pView->m_ppEntry[0][0].m_hWnd, L"12");
+    m_pFrame->SendMessage(WM_CLOSE);
+    Pump();
+    EXPECT_EQ(nullptr, theApp.m_pMainWnd);
+    EXPECT_TRUE(m_boxes.Boxes().empty());
+
+    // The start-up's profile call creates the key.
+    theApp.SetRegistryKey(L"Local AppWizard-Generated Applications");
+    theApp.LoadStdProfileSettings(0);
+    HKEY hKey = nullptr;
+    EXPECT_EQ(ERROR_SUCCESS,
+              ::RegOpenKeyExW(HKEY_CURRENT_USER,
+                              L"Software\\Local AppWizard-Generated Applications\\Haltiqo\\Settings",
+                              0, KEY_READ, &hKey));
+    if (hKey)
+        ::RegCloseKey(hKey);
+}
+
+TEST_F(StartupTest, TheExitItemClosesTheWindow)
+{
+    HWND hFrame = m_pFrame->m_hWnd;
+    ::PostMessageW(hFrame, WM_COMMAND, ID_APP_EXIT, 0);
+    Pump(20);
+    EXPECT_FALSE(::IsWindow(hFrame));
+    EXPECT_EQ(nullptr, theApp.m_pMainWnd);
+}
+
+} // namespace

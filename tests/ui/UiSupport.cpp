@@ -1,0 +1,158 @@
+#include "UiSupport.h"
+
+#include <cstring>
+
+#include "app/HaltiqoApp.h"
+#include "app/HaltiqoDoc.h"
+#include "app/MainFrame.h"
+#include "view/HaltiqoView.h"
+
+const HICON kExclamationIcon = ::LoadIconW(nullptr, IDI_EXCLAMATION);
+
+namespace {
+MessageBoxWatcher* g_pWatcher = nullptr;
+}
+
+MessageBoxWatcher::MessageBoxWatcher()
+{
+    g_pWatcher = this;
+    m_hHook = ::SetWindowsHookExW(WH_CBT, CbtHook, nullptr, ::GetCurrentThreadId());
+}
+
+MessageBoxWatcher::~MessageBoxWatcher()
+{
+    ::UnhookWindowsHookEx(m_hHook);
+    g_pWatcher = nullptr;
+}
+
+LRESULT CALLBACK MessageBoxWatcher::CbtHook(int nCode, WPARAM wParam, LPARAM lParam)
+{
+    if (nCode == HCBT_ACTIVATE && g_pWatcher != nullptr) {
+        HWND hWnd = reinterpret_cast<HWND>(wParam);
+        wchar_t className[32] = L"";
+        ::GetClassNameW(hWnd, className, 32);
+        HWND hText = ::GetDlgItem(hWnd, 0xFFFF);
+        if (std::wstring(className) == L"#32770" && hText != nullptr) {
+            ShownMessageBox box;
+            box.caption = TextOf(hWnd);
+            box.text = TextOf(hText);
+            box.hasOk = ::GetDlgItem(hWnd, IDOK) != nullptr;
+            box.hasCancel = ::GetDlgItem(hWnd, IDCANCEL) != nullptr;
+            box.owner = ::GetWindow(hWnd, GW_OWNER);
+            // The icon is the static control that shows one and is visible.
+            for (HWND h = ::GetWindow(hWnd, GW_CHILD); h; h = ::GetWindow(h, GW_HWNDNEXT)) {
+                const LONG_PTR style = ::GetWindowLongPtrW(h, GWL_STYLE);
+                if ((style & SS_TYPEMASK) == SS_ICON && (style & WS_VISIBLE))
+                    box.icon = reinterpret_cast<HICON>(::SendMessageW(h, STM_GETICON, 0, 0));
+            }
+            g_pWatcher->m_boxes.push_back(box);
+            ::PostMessageW(hWnd, WM_COMMAND, IDOK, 0);
+        }
+    }
+    return ::CallNextHookEx(nullptr, nCode, wParam, lParam);
+}
+
+void Pump(DWORD ms)
+{
+    const DWORD start = ::GetTickCount();
+    for (;;) {
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT)
+                continue; // a closed main window must not end later loops
+            if (!theApp.PreTranslateMessage(&msg)) {
+                ::TranslateMessage(&msg);
+                ::DispatchMessageW(&msg);
+            }
+        }
+        if (::GetTickCount() - start >= ms)
+            break;
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+}
+
+std::wstring TextOf(HWND hWnd)
+{
+    const int n = ::GetWindowTextLengthW(hWnd);
+    std::wstring text(static_cast<size_t>(n) + 1, L'\0');
+    text.resize(static_cast<size_t>(::GetWindowTextW(hWnd, &text[0], n + 1)));
+    return text;
+}
+
+void SetClipboardText(const std::wstring& text)
+{
+    ASSERT_TRUE(::OpenClipboard(nullptr));
+    ::EmptyClipboard();
+    HGLOBAL hMem = ::GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    std::memcpy(::GlobalLock(hMem), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+    ::GlobalUnlock(hMem);
+    ::SetClipboardData(CF_UNICODETEXT, hMem);
+    ::CloseClipboard();
+}
+
+std::wstring ClipboardText()
+{
+    std::wstring text;
+    if (!::OpenClipboard(nullptr))
+        return text;
+    if (HANDLE hData = ::GetClipboardData(CF_UNICODETEXT)) {
+        text = static_cast<const wchar_t*>(::GlobalLock(hData));
+        ::GlobalUnlock(hData);
+    }
+    ::CloseClipboard();
+    return text;
+}
+
+void PressKey(WORD vk, bool ctrl)
+{
+    std::vector<INPUT> inputs;
+    auto key = [&](WORD v, bool up) {
+        INPUT in{};
+        in.type = INPUT_KEYBOARD;
+        in.ki.wVk = v;
+        in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+        inputs.push_back(in);
+    };
+    if (ctrl)
+        key(VK_CONTROL, false);
+    key(vk, false);
+    key(vk, true);
+    if (ctrl)
+        key(VK_CONTROL, true);
+    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    Pump(30);
+}
+
+void TypeChars(HWND hWnd, const std::wstring& text)
+{
+    for (wchar_t ch : text) {
+        ::SendMessageW(hWnd, WM_CHAR, ch, 1);
+        Pump();
+    }
+}
+
+void AppTest::SetUp()
+{
+    theApp.m_pMainWnd = nullptr;
+    m_pTemplate =
+        new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CHaltiqoDoc), RUNTIME_CLASS(CMainFrame),
+                               RUNTIME_CLASS(CHaltiqoView));
+    ASSERT_NE(nullptr, m_pTemplate->OpenDocumentFile(nullptr));
+    m_pFrame = static_cast<CMainFrame*>(theApp.m_pMainWnd);
+    ASSERT_NE(nullptr, m_pFrame);
+    m_pView = static_cast<CHaltiqoView*>(m_pFrame->GetActiveView());
+    ASSERT_NE(nullptr, m_pView);
+    m_pFrame->ShowWindow(SW_SHOW);
+    m_pFrame->UpdateWindow();
+    ::SetForegroundWindow(m_pFrame->m_hWnd);
+    Pump(50);
+}
+
+void AppTest::TearDown()
+{
+    if (theApp.m_pMainWnd != nullptr)
+        theApp.m_pMainWnd->DestroyWindow();
+    Pump();
+    delete m_pTemplate; // and with it the document
+    m_pTemplate = nullptr;
+}

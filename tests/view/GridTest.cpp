@@ -1,0 +1,239 @@
+#include <set>
+
+#include "app/MainFrame.h"
+#include "ui/UiSupport.h"
+#include "view/HaltiqoView.h"
+
+namespace {
+
+// A child's rectangle in the view's client coordinates.
+RECT ChildRect(HWND hParent, HWND hChild)
+{
+    RECT rc;
+    ::GetWindowRect(hChild, &rc);
+    ::MapWindowPoints(nullptr, hParent, reinterpret_cast<POINT*>(&rc), 2);
+    return rc;
+}
+
+// The grid's windows in creation order: the view's children after the form's four.
+std::vector<HWND> GridWindows(HWND hView)
+{
+    std::vector<HWND> windows;
+    for (HWND h = ::GetWindow(hView, GW_CHILD); h; h = ::GetWindow(h, GW_HWNDNEXT))
+        if (::GetDlgCtrlID(h) >= 5588 && ::GetDlgCtrlID(h) <= 7018)
+            windows.push_back(h);
+    return windows;
+}
+
+class GridTest : public AppTest {};
+
+// The class, style and extended style each window was created with, in creation order.
+struct Creation {
+    std::wstring cls;
+    DWORD style;
+    DWORD exStyle;
+};
+std::vector<Creation>* g_pCreations = nullptr;
+
+LRESULT CALLBACK RecordCreation(int nCode, WPARAM wParam, LPARAM lParam)
+{
+    if (nCode == HCBT_CREATEWND && g_pCreations != nullptr) {
+        const CREATESTRUCTW* cs = reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs;
+        wchar_t cls[32] = L"";
+        ::GetClassNameW(reinterpret_cast<HWND>(wParam), cls, 32);
+        g_pCreations->push_back({cls, static_cast<DWORD>(cs->style), cs->dwExStyle});
+    }
+    return ::CallNextHookEx(nullptr, nCode, wParam, lParam);
+}
+
+TEST_F(GridTest, TwoUnknownsGiveTheFourteenBoxesOfTheWorkedLayout)
+{
+    struct Box {
+        RECT rect;
+        int id;
+        const wchar_t* text;
+        bool enabled;
+        DWORD style;
+    };
+    const DWORD entry = 0x50810000, label = 0x50000000;
+    const Box expected[] = {
+        {{30, 80, 130, 100}, 5588, L"", true, entry},
+        {{132, 80, 170, 100}, 5597, L"a + ", false, label},
+        {{180, 80, 280, 100}, 5591, L"", true, entry},
+        {{282, 80, 320, 100}, 5600, L"b \xFF1D ", false, label},
+        {{330, 80, 430, 100}, 5594, L"", true, entry},
+        {{30, 105, 130, 125}, 5589, L"", true, entry},
+        {{132, 105, 170, 125}, 5598, L"a + ", false, label},
+        {{180, 105, 280, 125}, 5592, L"", true, entry},
+        {{282, 105, 320, 125}, 5601, L"b \xFF1D ", false, label},
+        {{330, 105, 430, 125}, 5595, L"", true, entry},
+        {{32, 140, 70, 160}, 5599, L"a \xFF1D ", false, label},
+        {{70, 140, 170, 160}, 5590, L"", true, entry},
+        {{182, 140, 220, 160}, 5602, L"b \xFF1D ", false, label},
+        {{220, 140, 320, 160}, 5593, L"", true, entry},
+    };
+    const std::vector<HWND> grid = GridWindows(m_pView->m_hWnd);
+    ASSERT_EQ(14u, grid.size());
+    for (size_t i = 0; i < grid.size(); ++i) {
+        SCOPED_TRACE(::testing::Message() << "box " << i + 1);
+        const RECT rc = ChildRect(m_pView->m_hWnd, grid[i]);
+        EXPECT_EQ(expected[i].rect.left, rc.left);
+        EXPECT_EQ(expected[i].rect.top, rc.top);
+        EXPECT_EQ(expected[i].rect.right, rc.right);
+        EXPECT_EQ(expected[i].rect.bottom, rc.bottom);
+        EXPECT_EQ(expected[i].id, ::GetDlgCtrlID(grid[i]));
+        EXPECT_EQ(expected[i].text, TextOf(grid[i]));
+        EXPECT_EQ(expected[i].enabled, ::IsWindowEnabled(grid[i]) != FALSE);
+    }
+    EXPECT_EQ(480, m_pView->GetTotalSize().cx);
+    EXPECT_EQ(175, m_pView->GetTotalSize().cy);
+
+    // The styles as the program passes them, in the same order.
+    std::vector<Creation> creations;
+    g_pCreations = &creations;
+    HHOOK hHook = ::SetWindowsHookExW(WH_CBT, RecordCreation, nullptr, ::GetCurrentThreadId());
+    m_pView->BuildGrid(2);
+    ::UnhookWindowsHookEx(hHook);
+    g_pCreations = nullptr;
+    ASSERT_EQ(14u, creations.size());
+    for (size_t i = 0; i < creations.size(); ++i) {
+        EXPECT_EQ(expected[i].style, creations[i].style) << i;
+        EXPECT_EQ(0u, creations[i].exStyle) << i;
+        EXPECT_EQ(L"Edit", creations[i].cls) << i;
+    }
+    // Four objects exist without a window.
+    EXPECT_EQ(nullptr, m_pView->m_ppLabel[0][2].m_hWnd);
+    EXPECT_EQ(nullptr, m_pView->m_ppLabel[1][2].m_hWnd);
+    EXPECT_EQ(nullptr, m_pView->m_ppEntry[2][2].m_hWnd);
+    EXPECT_EQ(nullptr, m_pView->m_ppLabel[2][2].m_hWnd);
+}
+
+TEST_F(GridTest, EntryBoxesRefuseTextWiderThanThemselves)
+{
+    HWND hBox = m_pView->m_ppEntry[0][0].m_hWnd;
+    TypeChars(hBox, std::wstring(60, L'8'));
+    const size_t kept = TextOf(hBox).size();
+    EXPECT_GT(kept, 3u);
+    EXPECT_LT(kept, 60u);
+}
+
+TEST_F(GridTest, ThreeUnknownsReadLikeTheWrittenEquations)
+{
+    m_pView->BuildGrid(3);
+    const std::vector<HWND> grid = GridWindows(m_pView->m_hWnd);
+    ASSERT_EQ(2u * 9 + 9, grid.size());
+    // First equation row: box, a +, box, b +, box, c ＝, box.
+    const wchar_t* row[] = {L"", L"a + ", L"", L"b + ", L"", L"c \xFF1D ", L""};
+    for (int i = 0; i < 7; ++i)
+        EXPECT_EQ(row[i], TextOf(grid[i])) << i;
+    // Answer row: a ＝, box, b ＝, box, c ＝, box.
+    const wchar_t* answers[] = {L"a \xFF1D ", L"", L"b \xFF1D ", L"", L"c \xFF1D ", L""};
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(answers[i], TextOf(grid[21 + i])) << i;
+    EXPECT_EQ(nullptr, m_pView->m_ppLabel[0][3].m_hWnd);
+}
+
+TEST_F(GridTest, TwentySixUnknownsSpanTheWholeRangeAndScroll)
+{
+    m_pView->BuildGrid(26);
+    const std::vector<HWND> grid = GridWindows(m_pView->m_hWnd);
+    ASSERT_EQ(1430u, grid.size());
+    std::set<int> ids;
+    for (HWND h : grid)
+        ids.insert(::GetDlgCtrlID(h));
+    EXPECT_EQ(1430u, ids.size());
+    EXPECT_EQ(5588, *ids.begin());
+    EXPECT_EQ(7018, *ids.rbegin());
+
+    const RECT rhs = ChildRect(m_pView->m_hWnd, m_pView->m_ppEntry[0][26].m_hWnd);
+    EXPECT_EQ(3930, rhs.left);
+    EXPECT_EQ(4030, rhs.right);
+    const RECT answer = ChildRect(m_pView->m_hWnd, m_pView->m_ppEntry[26][0].m_hWnd);
+    EXPECT_EQ(740, answer.top);
+    EXPECT_EQ(760, answer.bottom);
+    EXPECT_EQ(L"z \xFF1D ", TextOf(m_pView->m_ppLabel[26][25].m_hWnd));
+    EXPECT_EQ(4080, m_pView->GetTotalSize().cx);
+    EXPECT_EQ(775, m_pView->GetTotalSize().cy);
+
+    // Both bars show, and scrolling to their ends brings the last box into the client area.
+    const DWORD style = static_cast<DWORD>(::GetWindowLongPtrW(m_pView->m_hWnd, GWL_STYLE));
+    EXPECT_TRUE(style & WS_HSCROLL);
+    EXPECT_TRUE(style & WS_VSCROLL);
+    m_pView->SendMessage(WM_HSCROLL, SB_BOTTOM);
+    m_pView->SendMessage(WM_VSCROLL, SB_BOTTOM);
+    RECT client;
+    ::GetClientRect(m_pView->m_hWnd, &client);
+    const RECT last = ChildRect(m_pView->m_hWnd, m_pView->m_ppEntry[25][26].m_hWnd);
+    EXPECT_LE(last.right, client.right);
+    EXPECT_GE(last.left, 0);
+    const RECT lastAnswer = ChildRect(m_pView->m_hWnd, m_pView->m_ppEntry[26][25].m_hWnd);
+    EXPECT_LE(lastAnswer.bottom, client.bottom);
+    EXPECT_GE(lastAnswer.top, 0);
+}
+
+TEST_F(GridTest, TheMouseWheelScrollsTheFormFromInsideABox)
+{
+    m_pView->BuildGrid(26);
+    HWND hBox = m_pView->m_ppEntry[0][0].m_hWnd;
+    const RECT before = ChildRect(m_pView->m_hWnd, hBox);
+    ::SetFocus(hBox);
+    ::PostMessageW(hBox, WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0); // as the focus gets it
+    Pump();
+    const RECT after = ChildRect(m_pView->m_hWnd, hBox);
+    EXPECT_LT(after.top, before.top);
+    EXPECT_EQ(before.top - after.top, m_pView->GetDeviceScrollPosition().y);
+}
+
+TEST_F(GridTest, ARebuildWhileScrolledStaysAlignedWithTheForm)
+{
+    m_pView->BuildGrid(26);
+    m_pView->SendMessage(WM_VSCROLL, SB_BOTTOM);
+    m_pView->SendMessage(WM_HSCROLL, SB_LINEDOWN);
+    const CPoint scrolled = m_pView->GetDeviceScrollPosition();
+    ASSERT_GT(scrolled.y, 0);
+    m_pView->BuildGrid(25);
+    const CPoint origin = m_pView->GetDeviceScrollPosition();
+    // Where the form's own button sits now, relative to where the template put it.
+    const RECT button = ChildRect(m_pView->m_hWnd, ::GetDlgItem(m_pView->m_hWnd, IDC_CALC));
+    const RECT box = ChildRect(m_pView->m_hWnd, m_pView->m_ppEntry[0][0].m_hWnd);
+    m_pView->ScrollToPosition(CPoint(0, 0));
+    const RECT buttonHome = ChildRect(m_pView->m_hWnd, ::GetDlgItem(m_pView->m_hWnd, IDC_CALC));
+    const RECT boxHome = ChildRect(m_pView->m_hWnd, m_pView->m_ppEntry[0][0].m_hWnd);
+    EXPECT_EQ(buttonHome.top - button.top, boxHome.top - box.top);
+    EXPECT_EQ(30, boxHome.left);
+    EXPECT_EQ(80, boxHome.top);
+    (void)origin;
+}
+
+TEST_F(GridTest, RebuildingEmptiesAndDestroyingKeepsTheSize)
+{
+    ::SetWindowTextW(m_pView->m_ppEntry[0][0].m_hWnd, L"5");
+    ::SetWindowTextW(m_pView->m_ppEntry[2][1].m_hWnd, L"7");
+    m_pView->BuildGrid(2);
+    EXPECT_EQ(L"", TextOf(m_pView->m_ppEntry[0][0].m_hWnd));
+    EXPECT_EQ(L"", TextOf(m_pView->m_ppEntry[2][1].m_hWnd));
+    EXPECT_EQ(14u, GridWindows(m_pView->m_hWnd).size());
+
+    m_pView->DestroyGrid();
+    EXPECT_EQ(nullptr, m_pView->m_ppEntry);
+    EXPECT_EQ(nullptr, m_pView->m_ppLabel);
+    EXPECT_EQ(3, m_pView->m_nGridSize);
+    EXPECT_EQ(0u, GridWindows(m_pView->m_hWnd).size());
+    m_pView->DestroyGrid(); // nothing left to do
+    EXPECT_EQ(3, m_pView->m_nGridSize);
+    m_pView->BuildGrid(2); // so the focus record names a box again
+}
+
+TEST_F(GridTest, TabVisitsTheBoxesInCreationOrder)
+{
+    HWND hFirst = m_pView->m_ppEntry[0][0].m_hWnd;
+    ::SetFocus(hFirst);
+    PressKey(VK_TAB);
+    EXPECT_EQ(m_pView->m_ppEntry[0][1].m_hWnd, ::GetFocus());
+    PressKey(VK_TAB);
+    EXPECT_EQ(m_pView->m_ppEntry[0][2].m_hWnd, ::GetFocus());
+    PressKey(VK_TAB);
+    EXPECT_EQ(m_pView->m_ppEntry[1][0].m_hWnd, ::GetFocus());
+}
+
+} // namespace
