@@ -1,0 +1,214 @@
+#include "ui/UiSupport.h"
+#include "view/HaltiqoView.h"
+
+namespace {
+
+const std::wstring kNotAnInteger = L"整数を入力してください。";
+const std::wstring kOutOfRange = L"2 から 26 までの整数を入力してください。";
+
+class CountControlTest : public AppTest {
+protected:
+    HWND Box() const { return m_pView->m_editN.m_hWnd; }
+    int GridN() const { return m_pView->m_nGridSize - 1; }
+    int SpinPos() const { return LOWORD(m_pView->m_spinN.SendMessage(UDM_GETPOS)); }
+
+    // Replaces the whole text in one change, as a paste over a selection does.
+    void PasteOver(const std::wstring& text)
+    {
+        ::SetFocus(Box());
+        ::SendMessageW(Box(), EM_SETSEL, 0, -1);
+        SetClipboardText(text);
+        ::SendMessageW(Box(), WM_PASTE, 0, 0);
+        Pump();
+    }
+
+    // Selects everything and types, key by key.
+    void TypeOver(const std::wstring& keys)
+    {
+        ::SetFocus(Box());
+        ::SendMessageW(Box(), EM_SETSEL, 0, -1);
+        TypeChars(Box(), keys);
+    }
+
+    void ExpectMessages(std::initializer_list<std::wstring> texts)
+    {
+        ASSERT_EQ(texts.size(), m_boxes.Boxes().size());
+        size_t i = 0;
+        for (const std::wstring& text : texts) {
+            const ShownMessageBox& box = m_boxes.Boxes()[i++];
+            EXPECT_EQ(text, box.text);
+            EXPECT_EQ(L"Haltiqo", box.caption);
+            EXPECT_EQ(kExclamationIcon, box.icon);
+            EXPECT_TRUE(box.hasOk);
+            EXPECT_FALSE(box.hasCancel);
+        }
+        m_boxes.Clear();
+    }
+
+    void ExpectCount(int n)
+    {
+        EXPECT_EQ(std::to_wstring(n), TextOf(Box()));
+        EXPECT_EQ(n, m_pView->m_n);
+        EXPECT_EQ(n, GridN());
+        EXPECT_EQ(n, SpinPos());
+    }
+
+    // Something typed into the grid, to see whether a change keeps it.
+    void TypeIntoGrid() { ::SetWindowTextW(m_pView->m_ppEntry[0][0].m_hWnd, L"42"); }
+    std::wstring Typed() const { return TextOf(m_pView->m_ppEntry[0][0].m_hWnd); }
+};
+
+TEST_F(CountControlTest, StartsAtTwo)
+{
+    ExpectCount(2);
+    EXPECT_EQ(0x2001AU, static_cast<DWORD>(m_pView->m_spinN.SendMessage(UDM_GETRANGE)));
+}
+
+TEST_F(CountControlTest, TypingThreeThenZeroGoesToThreeThenBackToTwo)
+{
+    TypeOver(L"3");
+    ExpectMessages({});
+    ExpectCount(3);
+    TypeChars(Box(), L"0");
+    ExpectMessages({kOutOfRange});
+    ExpectCount(2);
+}
+
+TEST_F(CountControlTest, AOneOnTheWayToTwelveIsRefusedAtOnceAndKeepsTheGrid)
+{
+    TypeIntoGrid();
+    TypeOver(L"1");
+    ExpectMessages({kOutOfRange});
+    ExpectCount(2);
+    EXPECT_EQ(L"42", Typed()); // n stayed 2, so nothing typed is thrown away
+
+    // A 1 typed in front of the text 2 makes 12.
+    ::SendMessageW(Box(), EM_SETSEL, 0, 0);
+    TypeChars(Box(), L"1");
+    ExpectMessages({});
+    ExpectCount(12);
+}
+
+TEST_F(CountControlTest, DeletingEverythingRestoresTheCountAndKeepsTheValues)
+{
+    TypeOver(L"5");
+    TypeIntoGrid();
+    ::SendMessageW(Box(), EM_SETSEL, 0, -1);
+    ::SendMessageW(Box(), WM_CHAR, VK_BACK, 1);
+    Pump();
+    ExpectMessages({kNotAnInteger});
+    ExpectCount(5);
+    EXPECT_EQ(L"42", Typed());
+}
+
+TEST_F(CountControlTest, TheFocusReturnsToTheBoxAfterARefusal)
+{
+    PasteOver(L"x");
+    ExpectMessages({kNotAnInteger});
+    EXPECT_EQ(Box(), ::GetFocus());
+    ExpectCount(2);
+}
+
+TEST_F(CountControlTest, BlanksLeadingZerosAndPlusAreAccepted)
+{
+    PasteOver(L" 7 ");
+    ExpectMessages({});
+    ExpectCount(7);
+
+    TypeIntoGrid();
+    PasteOver(L"007");
+    ExpectMessages({});
+    ExpectCount(7);
+    EXPECT_EQ(L"42", Typed()); // the same count keeps the grid
+
+    PasteOver(L"\t+5");
+    ExpectMessages({});
+    ExpectCount(5);
+    EXPECT_EQ(L"", Typed()); // a new count empties it
+}
+
+TEST_F(CountControlTest, IntegersOutsideTheRangeGiveTheRangeMessageAndTwo)
+{
+    for (const wchar_t* text : {L"0", L"27", L"-5", L"99999999999", L"-99999999999", L"1"}) {
+        SCOPED_TRACE(::testing::Message() << "text " << text);
+        PasteOver(L"9");
+        ExpectCount(9);
+        PasteOver(text);
+        ExpectMessages({kOutOfRange});
+        ExpectCount(2);
+    }
+}
+
+TEST_F(CountControlTest, TextsThatAreNoIntegerGiveTheIntegerMessage)
+{
+    for (const wchar_t* text : {L"+0", L"-0", L"", L"   ", L"abc", L"5a", L"1 2", L"\xFF15", L"+",
+                                L"- 5", L"3.0"}) {
+        SCOPED_TRACE(::testing::Message() << "text [" << text << "]");
+        PasteOver(L"9");
+        TypeIntoGrid();
+        PasteOver(text);
+        ExpectMessages({kNotAnInteger}); // pasting nothing over the text deletes it
+        ExpectCount(9);
+        EXPECT_EQ(L"42", Typed());
+    }
+}
+
+TEST_F(CountControlTest, OnlyTheFirstThirtyOneCharactersAreRead)
+{
+    PasteOver(L"7" + std::wstring(30, L' ') + L"x");
+    ExpectMessages({});
+    ExpectCount(7);
+    PasteOver(std::wstring(31, L' ') + L"7");
+    ExpectMessages({kNotAnInteger});
+    ExpectCount(7);
+}
+
+TEST_F(CountControlTest, TheArrowsAndTheArrowKeysStepByOne)
+{
+    HWND hSpin = m_pView->m_spinN.m_hWnd;
+    RECT rc;
+    ::GetClientRect(hSpin, &rc);
+    auto click = [&](bool up) {
+        const LPARAM at = MAKELPARAM(rc.right / 2, up ? rc.bottom / 4 : rc.bottom * 3 / 4);
+        ::SendMessageW(hSpin, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        ::SendMessageW(hSpin, WM_LBUTTONUP, 0, at);
+        Pump();
+    };
+    click(true);
+    ExpectCount(3);
+    click(false);
+    ExpectCount(2);
+
+    ::SetFocus(Box());
+    PressKey(VK_UP);
+    ExpectCount(3);
+    PressKey(VK_UP);
+    ExpectCount(4);
+    PressKey(VK_DOWN);
+    ExpectCount(3);
+    ExpectMessages({});
+}
+
+TEST_F(CountControlTest, TheSpinStopsAtItsEndsAndKeepsTheValues)
+{
+    TypeIntoGrid();
+    ::SetFocus(Box());
+    PressKey(VK_DOWN);
+    ExpectCount(2);
+    EXPECT_EQ(L"42", Typed());
+
+    PasteOver(L"26");
+    TypeIntoGrid();
+    PressKey(VK_UP);
+    ExpectCount(26);
+    EXPECT_EQ(L"42", Typed());
+    ExpectMessages({});
+}
+
+TEST_F(CountControlTest, ChangingTheCountRecordsTheCountBox)
+{
+    TypeOver(L"4");
+    EXPECT_EQ(-1, m_pView->GetFocusCol());
+}
+
+} // namespace

@@ -1,0 +1,181 @@
+#include <cfloat>
+
+#include "app/MainFrame.h"
+#include "ui/UiSupport.h"
+#include "view/HaltiqoView.h"
+#include "view/NumberText.h"
+
+namespace {
+
+const std::wstring kNoSolution = L"解無し";
+const std::wstring kNoSolutionMessage = L"その式では解が定まりません！！\n値を確認してください。";
+
+class SolveCommandTest : public AppTest {
+protected:
+    void SetCount(int n)
+    {
+        ::SetWindowTextW(m_pView->m_editN.m_hWnd, std::to_wstring(n).c_str());
+        Pump();
+        ASSERT_EQ(n, m_pView->m_nGridSize - 1);
+    }
+
+    // Fills the equation rows, row by row: n coefficients, then the right-hand side.
+    void Enter(std::initializer_list<const wchar_t*> texts)
+    {
+        const int n = m_pView->m_nGridSize - 1;
+        int i = 0;
+        for (const wchar_t* text : texts) {
+            ::SetWindowTextW(m_pView->m_ppEntry[i / (n + 1)][i % (n + 1)].m_hWnd, text);
+            ++i;
+        }
+    }
+
+    // Clicks "計算！！" and returns the one message box it shows.
+    ShownMessageBox Calculate()
+    {
+        m_boxes.Clear();
+        ::SendMessageW(::GetDlgItem(m_pView->m_hWnd, IDC_CALC), BM_CLICK, 0, 0);
+        Pump();
+        EXPECT_EQ(1u, m_boxes.Boxes().size());
+        ShownMessageBox box = m_boxes.Boxes().empty() ? ShownMessageBox{} : m_boxes.Boxes()[0];
+        EXPECT_EQ(L"Haltiqo", box.caption);
+        EXPECT_TRUE(box.hasOk);
+        EXPECT_FALSE(box.hasCancel);
+        EXPECT_EQ(nullptr, box.icon);
+        return box;
+    }
+
+    std::wstring Answer(int k) const
+    {
+        return TextOf(m_pView->m_ppEntry[m_pView->m_nGridSize - 1][k].m_hWnd);
+    }
+    std::wstring Entry(int r, int k) const { return TextOf(m_pView->m_ppEntry[r][k].m_hWnd); }
+
+    void ExpectNoSolution(const ShownMessageBox& box)
+    {
+        EXPECT_EQ(kNoSolutionMessage, box.text);
+        for (int k = 0; k < m_pView->m_nGridSize - 1; ++k)
+            EXPECT_EQ(kNoSolution, Answer(k)) << k;
+    }
+};
+
+TEST_F(SolveCommandTest, TwoEquationsShowSixDecimals)
+{
+    Enter({L"2", L"1", L"5", L"1", L"3", L"10"});
+    const ShownMessageBox box = Calculate();
+    EXPECT_EQ(L"a=1.000000\nb=3.000000\n", box.text);
+    EXPECT_EQ(L"1.000000", Answer(0));
+    EXPECT_EQ(L"3.000000", Answer(1));
+    EXPECT_EQ(m_pFrame->m_hWnd, box.owner); // modal to the main window
+
+    Enter({L"1", L"1", L"3", L"1", L"-1", L"1"});
+    EXPECT_EQ(L"a=2.000000\nb=1.000000\n", Calculate().text);
+    EXPECT_EQ(L"2.000000", Answer(0));
+    EXPECT_EQ(L"1.000000", Answer(1));
+}
+
+TEST_F(SolveCommandTest, ThreeEquationsIncludingANegativeAnswer)
+{
+    SetCount(3);
+    Enter({L"2", L"1", L"-1", L"8", L"-3", L"-1", L"2", L"-11", L"-2", L"1", L"2", L"-3"});
+    EXPECT_EQ(L"a=2.000000\nb=3.000000\nc=-1.000000\n", Calculate().text);
+    EXPECT_EQ(L"2.000000", Answer(0));
+    EXPECT_EQ(L"3.000000", Answer(1));
+    EXPECT_EQ(L"-1.000000", Answer(2));
+}
+
+TEST_F(SolveCommandTest, DependentAndContradictorySystemsHaveNoSolution)
+{
+    Enter({L"1", L"2", L"3", L"2", L"4", L"6"});
+    ExpectNoSolution(Calculate());
+    Enter({L"1", L"2", L"3", L"2", L"4", L"7"});
+    ExpectNoSolution(Calculate());
+}
+
+TEST_F(SolveCommandTest, AZeroWhereTheEliminationDividesIsSolvedWithRowExchanges)
+{
+    Enter({L"0", L"1", L"1", L"1", L"0", L"2"});
+    EXPECT_EQ(L"a=2.000000\nb=1.000000\n", Calculate().text);
+    EXPECT_EQ(L"2.000000", Answer(0));
+    EXPECT_EQ(L"1.000000", Answer(1));
+}
+
+TEST_F(SolveCommandTest, EmptyBoxesBecomeZeroAndGiveNoSolution)
+{
+    ExpectNoSolution(Calculate());
+    for (int r = 0; r < 2; ++r)
+        for (int k = 0; k < 3; ++k)
+            EXPECT_EQ(L"0", Entry(r, k)) << r << "," << k;
+}
+
+TEST_F(SolveCommandTest, LenientTextsCountAsTheirNumberAndStayAsTyped)
+{
+    // 12a + 1b = 0 and 0a + 100b = 100.
+    Enter({L" 12abc", L"1,5", L"0x10", L"abc", L"1d2", L"1e2"});
+    EXPECT_EQ(L"a=-0.083333\nb=1.000000\n", Calculate().text);
+    EXPECT_EQ(L"-0.083333", Answer(0));
+    EXPECT_EQ(L" 12abc", Entry(0, 0));
+    EXPECT_EQ(L"1,5", Entry(0, 1));
+    EXPECT_EQ(L"0x10", Entry(0, 2));
+    EXPECT_EQ(L"abc", Entry(1, 0));
+    EXPECT_EQ(L"1d2", Entry(1, 1));
+    EXPECT_EQ(L"1e2", Entry(1, 2));
+}
+
+TEST_F(SolveCommandTest, LongAnswersAreSetInFull)
+{
+    Enter({L"1", L"0", L"1000000", L"0", L"1", L"1"});
+    EXPECT_EQ(L"a=1000000.000000\nb=1.000000\n", Calculate().text);
+    EXPECT_EQ(L"1000000.000000", Answer(0));
+
+    Enter({L"1", L"0", L"1e300", L"0", L"1", L"1"});
+    const std::string full = NumberText::FormatFixed(1e300);
+    ASSERT_EQ(308u, full.size());
+    const std::wstring wide(full.begin(), full.end());
+    EXPECT_EQ(L"a=" + wide + L"\nb=1.000000\n", Calculate().text);
+    EXPECT_EQ(wide, Answer(0));
+
+    Enter({L"1", L"0", L"-1.7976931348623157e308", L"0", L"1", L"1"});
+    Calculate();
+    const std::string max = NumberText::FormatFixed(-DBL_MAX);
+    EXPECT_EQ(std::wstring(max.begin(), max.end()), Answer(0));
+}
+
+TEST_F(SolveCommandTest, AFiniteFirstAnswerIsOverwrittenWhenALaterOneIsNot)
+{
+    // a = 1, but b = 1e300 / 1e-300 overflows to infinity.
+    Enter({L"1", L"0", L"1", L"0", L"1e-300", L"1e300"});
+    ExpectNoSolution(Calculate());
+}
+
+TEST_F(SolveCommandTest, EachRunOverwritesTheAnswersAndTheMatrixNeverMisses)
+{
+    ::testing::internal::CaptureStdout();
+    Enter({L"2", L"1", L"5", L"1", L"3", L"10"});
+    ::SetWindowTextW(m_pView->m_ppEntry[2][0].m_hWnd, L"typed");
+    Calculate();
+    EXPECT_EQ(L"1.000000", Answer(0));
+    Enter({L"1", L"2", L"3", L"2", L"4", L"6"});
+    ExpectNoSolution(Calculate());
+    Enter({L"2", L"1", L"5", L"1", L"3", L"10"});
+    Calculate();
+    EXPECT_EQ(L"3.000000", Answer(1));
+    EXPECT_EQ("", ::testing::internal::GetCapturedStdout()); // no index ever out of range
+}
+
+TEST_F(SolveCommandTest, TwentySixUnknownsSolveAnIdentitySystem)
+{
+    SetCount(26);
+    for (int r = 0; r < 26; ++r)
+        for (int k = 0; k <= 26; ++k)
+            ::SetWindowTextW(m_pView->m_ppEntry[r][k].m_hWnd,
+                             k == r ? L"2" : (k == 26 ? std::to_wstring(2 * (r + 1)).c_str() : L"0"));
+    const ShownMessageBox box = Calculate();
+    std::wstring expected;
+    for (int k = 0; k < 26; ++k)
+        expected += std::wstring(1, L'a' + k) + L"=" + std::to_wstring(k + 1) + L".000000\n";
+    EXPECT_EQ(expected, box.text);
+    EXPECT_EQ(L"26.000000", Answer(25));
+}
+
+} // namespace
