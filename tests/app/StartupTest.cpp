@@ -1,4 +1,5 @@
 #include "app/HaltiqoApp.h"
+#include "app/HaltiqoDoc.h"
 #include "app/MainFrame.h"
 #include "ui/UiSupport.h"
 #include "view/HaltiqoView.h"
@@ -139,6 +140,52 @@ TEST_F(StartupTest, TheExitItemClosesTheWindow)
     Pump(20);
     EXPECT_FALSE(::IsWindow(hFrame));
     EXPECT_EQ(nullptr, theApp.m_pMainWnd);
+}
+
+} // namespace
+
+namespace {
+
+// Start-up with a file on the command line, outside the fixture: the template is fresh.
+CDocument* OpenAtStartUp(CSingleDocTemplate& docTemplate, LPCWSTR path)
+{
+    theApp.m_pMainWnd = nullptr;
+    return docTemplate.OpenDocumentFile(path);
+}
+
+TEST(StartupWithFile, AnExistingFileShowsTheSameForm)
+{
+    wchar_t dir[MAX_PATH], path[MAX_PATH];
+    ::GetTempPathW(MAX_PATH, dir);
+    ::GetTempFileNameW(dir, L"hq", 0, path);
+    CSingleDocTemplate docTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CHaltiqoDoc),
+                                   RUNTIME_CLASS(CMainFrame), RUNTIME_CLASS(CHaltiqoView));
+    MessageBoxWatcher boxes;
+    ASSERT_NE(nullptr, OpenAtStartUp(docTemplate, path));
+    auto* pFrame = static_cast<CFrameWnd*>(theApp.m_pMainWnd);
+    ASSERT_NE(nullptr, pFrame);
+    auto* pView = static_cast<CHaltiqoView*>(pFrame->GetActiveView());
+    EXPECT_EQ(L"Haltiqo", TextOf(pFrame->m_hWnd));
+    EXPECT_EQ(3, pView->m_nGridSize);
+    EXPECT_EQ(L"2", TextOf(pView->m_editN.m_hWnd));
+    EXPECT_TRUE(boxes.Boxes().empty());
+    pFrame->DestroyWindow();
+    Pump();
+    ::DeleteFileW(path);
+}
+
+TEST(StartupWithFile, AMissingFileIsReportedAndNoWindowIsLeft)
+{
+    CSingleDocTemplate docTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CHaltiqoDoc),
+                                   RUNTIME_CLASS(CMainFrame), RUNTIME_CLASS(CHaltiqoView));
+    MessageBoxWatcher boxes;
+    EXPECT_EQ(nullptr, OpenAtStartUp(docTemplate, L"C:\\no\\such\\file.hq"));
+    EXPECT_EQ(nullptr, theApp.m_pMainWnd);
+    ASSERT_EQ(1u, boxes.Boxes().size());
+    EXPECT_EQ(L"ﾌｧｲﾙ C:\\no\\such\\file.hq を開けませんでした。", boxes.Boxes()[0].text);
+    EXPECT_EQ(L"Haltiqo", boxes.Boxes()[0].caption);
+    EXPECT_EQ(nullptr, ::FindWindowW(L"AfxFrameWnd", nullptr));
+    Pump();
 }
 
 } // namespace
