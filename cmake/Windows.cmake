@@ -16,7 +16,7 @@ add_library(haltiqo_ui STATIC
 target_link_libraries(haltiqo_ui PUBLIC haltiqo_core framework)
 
 set(HALTIQO_RC ${CMAKE_SOURCE_DIR}/res/Haltiqo.rc)
-set(CMAKE_RC_FLAGS "-I${CMAKE_SOURCE_DIR}/res -I${CMAKE_SOURCE_DIR}/framework")
+set(CMAKE_RC_FLAGS "-I${CMAKE_SOURCE_DIR}/res -I${CMAKE_SOURCE_DIR}/framework -I${CMAKE_SOURCE_DIR}/tests/ui")
 set_source_files_properties(${HALTIQO_RC} PROPERTIES OBJECT_DEPENDS
   "${CMAKE_SOURCE_DIR}/res/Haltiqo.ico;${CMAKE_SOURCE_DIR}/res/link.bmp;${CMAKE_SOURCE_DIR}/res/title.bmp;${CMAKE_SOURCE_DIR}/framework/afxres.rc")
 
@@ -36,14 +36,19 @@ target_link_libraries(core_tests_win haltiqo_core gtest_main)
 
 file(GLOB UI_TEST_SOURCES CONFIGURE_DEPENDS
   ${CMAKE_SOURCE_DIR}/tests/framework/*.cpp ${CMAKE_SOURCE_DIR}/tests/view/*.cpp
-  ${CMAKE_SOURCE_DIR}/tests/app/*.cpp ${CMAKE_SOURCE_DIR}/tests/about/*.cpp
+  ${CMAKE_SOURCE_DIR}/tests/app/*.cpp ${CMAKE_SOURCE_DIR}/tests/about/*Test.cpp
   ${CMAKE_SOURCE_DIR}/tests/ui/*.cpp)
 if(UI_TEST_SOURCES)
   add_executable(ui_tests ${UI_TEST_SOURCES} ${HALTIQO_RC} tests/ui/ui_tests.rc)
   target_include_directories(ui_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+  add_dependencies(ui_tests url_recorder)
   target_link_libraries(ui_tests -Wl,--whole-archive haltiqo_ui -Wl,--no-whole-archive
                         haltiqo_core framework gtest)
 endif()
+
+# The browser stand-in that the link tests register for web addresses.
+add_executable(url_recorder tests/about/UrlRecorder.cpp)
+target_link_options(url_recorder PRIVATE -municode)
 
 file(GLOB E2E_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*.cpp)
 if(E2E_SOURCES)

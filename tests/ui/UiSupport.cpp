@@ -32,7 +32,9 @@ LRESULT CALLBACK MessageBoxWatcher::CbtHook(int nCode, WPARAM wParam, LPARAM lPa
         wchar_t className[32] = L"";
         ::GetClassNameW(hWnd, className, 32);
         HWND hText = ::GetDlgItem(hWnd, 0xFFFF);
-        if (std::wstring(className) == L"#32770" && hText != nullptr) {
+        // A message box: a dialog with a text and no picture controls of the About box's.
+        if (std::wstring(className) == L"#32770" && hText != nullptr &&
+            ::GetDlgItem(hWnd, 1003) == nullptr) {
             ShownMessageBox box;
             box.caption = TextOf(hWnd);
             box.text = TextOf(hText);
@@ -50,6 +52,18 @@ LRESULT CALLBACK MessageBoxWatcher::CbtHook(int nCode, WPARAM wParam, LPARAM lPa
         }
     }
     return ::CallNextHookEx(nullptr, nCode, wParam, lParam);
+}
+
+int CountGdiObjects()
+{
+    const DWORD counted = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
+    if (counted != 0)
+        return static_cast<int>(counted);
+    int n = 0;
+    for (ULONG_PTR index = 1; index < 0x4000; ++index)
+        if (::GetObjectType(reinterpret_cast<HGDIOBJ>(index)) != 0)
+            ++n;
+    return n;
 }
 
 void Pump(DWORD ms)

@@ -55,6 +55,10 @@ void TypeChars(HWND hWnd, const std::wstring& text);
 
 extern const HICON kExclamationIcon;
 
+// GDI objects this process holds. Where the system does not count them (Wine answers 0), the
+// handle table is probed instead.
+int CountGdiObjects();
+
 // A fresh main frame with its form view for each test, made the way the start-up makes it.
 class AppTest : public ::testing::Test {
 protected:
