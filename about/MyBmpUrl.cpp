@@ -1,7 +1,5 @@
 #include "MyBmpUrl.h"
 
-#include <shellapi.h>
-
 #include "DrawTransparent.h"
 
 // Placeholder under the reserved example domain until the program has a page of its own.
@@ -128,7 +126,7 @@ BOOL CMyBmpUrl::OnSetCursor(CWnd*, UINT, UINT)
 
 void CMyBmpUrl::OnLButtonDown(UINT, CPoint)
 {
-    ::ShellExecuteW(m_hWnd, L"open", kHomePageUrl, nullptr, nullptr, SW_SHOW);
+    AfxShellExecute(m_hWnd, L"open", kHomePageUrl, nullptr, nullptr, SW_SHOW);
     Default();
 }
 

@@ -6,7 +6,7 @@ file(GLOB FRAMEWORK_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/framework/*.cp
 list(REMOVE_ITEM FRAMEWORK_SOURCES ${CMAKE_SOURCE_DIR}/framework/AppMain.cpp)
 add_library(framework STATIC ${FRAMEWORK_SOURCES})
 target_include_directories(framework PUBLIC ${CMAKE_SOURCE_DIR})
-target_link_libraries(framework PUBLIC comctl32 comdlg32 gdi32 shell32 advapi32)
+target_link_libraries(framework PUBLIC comctl32 gdi32 advapi32)
 
 # Everything of the program but its entry point, so the test programs can link it.
 add_library(haltiqo_ui STATIC
@@ -43,7 +43,7 @@ if(UI_TEST_SOURCES)
   target_include_directories(ui_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
   add_dependencies(ui_tests url_recorder)
   target_link_libraries(ui_tests -Wl,--whole-archive haltiqo_ui -Wl,--no-whole-archive
-                        haltiqo_core framework gtest)
+                        haltiqo_core framework gtest shell32)
 endif()
 
 # The browser stand-in that the link tests register for web addresses.
@@ -56,3 +56,12 @@ if(E2E_SOURCES)
   target_include_directories(e2e_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
   target_link_libraries(e2e_tests gtest user32 gdi32 psapi)
 endif()
+
+# Benchmarks, built on request (tools/bench.sh).
+add_executable(grid_bench EXCLUDE_FROM_ALL bench/GridBench.cpp ${HALTIQO_RC})
+target_link_libraries(grid_bench -Wl,--whole-archive haltiqo_ui -Wl,--no-whole-archive
+                      haltiqo_core framework)
+add_executable(minimal_window EXCLUDE_FROM_ALL WIN32 bench/MinimalWindow.cpp)
+target_link_options(minimal_window PRIVATE -municode)
+add_executable(startup_bench EXCLUDE_FROM_ALL bench/StartupBench.cpp)
+target_link_options(startup_bench PRIVATE -municode)

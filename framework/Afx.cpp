@@ -1,6 +1,7 @@
 #include "Afx.h"
 
 #include <commctrl.h>
+#include <commdlg.h>
 
 #include "WinApp.h"
 #include "Wnd.h"
@@ -105,4 +106,31 @@ CString AfxFormatString1(UINT nIDS, LPCWSTR lpsz1)
 CString AfxFormatString2(UINT nIDS, LPCWSTR lpsz1, LPCWSTR lpsz2)
 {
     return FormatString(nIDS, lpsz1, lpsz2);
+}
+
+namespace {
+// A function of a system library that the program loads only when it first needs it.
+template <typename Function> Function LoadOnUse(const wchar_t* library, const char* name)
+{
+    HMODULE hModule = ::LoadLibraryW(library);
+    return hModule ? reinterpret_cast<Function>(
+                         reinterpret_cast<void*>(::GetProcAddress(hModule, name)))
+                   : nullptr;
+}
+} // namespace
+
+HINSTANCE AfxShellExecute(HWND hWnd, LPCWSTR lpszVerb, LPCWSTR lpszFile, LPCWSTR lpszParameters,
+                          LPCWSTR lpszDirectory, int nShowCmd)
+{
+    using ShellExecuteFn = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
+    static const ShellExecuteFn pfn = LoadOnUse<ShellExecuteFn>(L"shell32.dll", "ShellExecuteW");
+    return pfn ? pfn(hWnd, lpszVerb, lpszFile, lpszParameters, lpszDirectory, nShowCmd) : nullptr;
+}
+
+BOOL AfxGetOpenFileName(tagOFNW* pOpenFileName)
+{
+    using GetOpenFileNameFn = BOOL(WINAPI*)(LPOPENFILENAMEW);
+    static const GetOpenFileNameFn pfn =
+        LoadOnUse<GetOpenFileNameFn>(L"comdlg32.dll", "GetOpenFileNameW");
+    return pfn ? pfn(pOpenFileName) : FALSE;
 }

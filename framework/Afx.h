@@ -28,5 +28,12 @@ int AfxMessageBox(UINT nIDPrompt, UINT nType = MB_OK);
 CString AfxFormatString1(UINT nIDS, LPCWSTR lpsz1);
 CString AfxFormatString2(UINT nIDS, LPCWSTR lpsz1, LPCWSTR lpsz2);
 
+// The shell's ShellExecute and the common file dialog. Their libraries are loaded on first use:
+// under Wine, loading them at start-up costs more than the whole form.
+HINSTANCE AfxShellExecute(HWND hWnd, LPCWSTR lpszVerb, LPCWSTR lpszFile, LPCWSTR lpszParameters,
+                          LPCWSTR lpszDirectory, int nShowCmd);
+struct tagOFNW;
+BOOL AfxGetOpenFileName(tagOFNW* pOpenFileName);
+
 // Kept for the start-up sequence; the platform's controls need neither.
 inline void AfxEnableControlContainer() {}

@@ -6,6 +6,9 @@
 
 #include "Types.h"
 
+#include <string>
+#include <vector>
+
 class CCommandLineInfo {
 public:
     enum { FileNew, FileOpen, FilePrint, FilePrintTo, FileDDE, AppUnregister, FileNothing = -1 };
@@ -19,3 +22,10 @@ public:
     BOOL m_bRunEmbedded = FALSE;
     BOOL m_bRunAutomated = FALSE;
 };
+
+// Splits a command line into arguments by the platform's rules: blanks separate, double quotes
+// group, 2n backslashes before a quote give n and open or close a group, 2n+1 give n and a
+// literal quote, "" inside a group is a literal quote that ends the group, other backslashes
+// stand for themselves. The program name ends at the first
+// blank outside quotes and takes no escapes.
+std::vector<std::wstring> AfxSplitCommandLine(LPCWSTR pszCommandLine);

@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 #include <commdlg.h>
-#include <shellapi.h>
 
 #include "Afx.h"
 #include "CommandLineInfo.h"
@@ -124,7 +123,7 @@ void CWinApp::OnFileOpen()
     ofn.lpstrFile = path;
     ofn.nMaxFile = MAX_PATH;
     ofn.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
-    if (::GetOpenFileNameW(&ofn))
+    if (AfxGetOpenFileName(&ofn))
         OpenDocumentFile(path);
 }
 
@@ -187,14 +186,12 @@ void CWinApp::LoadStdProfileSettings(UINT)
 
 void CWinApp::ParseCommandLine(CCommandLineInfo& rCmdInfo)
 {
-    int argc = 0;
-    LPWSTR* argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
-    for (int i = 1; i < argc; ++i) {
-        LPCWSTR pszParam = argv[i];
+    const std::vector<std::wstring> args = AfxSplitCommandLine(::GetCommandLineW());
+    for (size_t i = 1; i < args.size(); ++i) {
+        LPCWSTR pszParam = args[i].c_str();
         const BOOL bFlag = pszParam[0] == L'/' || pszParam[0] == L'-';
-        rCmdInfo.ParseParam(bFlag ? pszParam + 1 : pszParam, bFlag, i == argc - 1);
+        rCmdInfo.ParseParam(bFlag ? pszParam + 1 : pszParam, bFlag, i == args.size() - 1);
     }
-    ::LocalFree(argv);
 }
 
 BOOL CWinApp::ProcessShellCommand(CCommandLineInfo& rCmdInfo)

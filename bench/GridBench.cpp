@@ -1,0 +1,149 @@
+// The cost of the form's grid at n = 26 beside a bare loop that creates and destroys the same
+// 1430 edit windows (same parent, styles, rectangles and identifiers) in the same process, and
+// the cost of one solve at n = 26 without the time its message box is open.
+//   tools/bench.sh   (or under Wine: grid_bench.exe [rounds])
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "app/HaltiqoApp.h"
+#include "app/HaltiqoDoc.h"
+#include "app/MainFrame.h"
+#include "view/HaltiqoView.h"
+
+namespace {
+
+double Now()
+{
+    LARGE_INTEGER t, f;
+    ::QueryPerformanceCounter(&t);
+    ::QueryPerformanceFrequency(&f);
+    return static_cast<double>(t.QuadPart) / static_cast<double>(f.QuadPart);
+}
+
+void Pump()
+{
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT)
+            continue;
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+}
+
+// The same windows as the grid, made and destroyed with nothing around them.
+void BareLoop(HWND hParent, int n)
+{
+    const int S = n + 1;
+    std::vector<HWND> windows;
+    windows.reserve(2 * S * S);
+    auto make = [&](DWORD style, int l, int t, int r, int b, int id, const wchar_t* text) {
+        HWND h = ::CreateWindowExW(0, L"EDIT", L"", style, l, t, r - l, b - t, hParent,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr,
+                                   nullptr);
+        if (text) {
+            ::SetWindowTextW(h, text);
+            ::EnableWindow(h, FALSE);
+        }
+        windows.push_back(h);
+    };
+    const DWORD entry = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP;
+    const DWORD label = WS_CHILD | WS_VISIBLE;
+    for (int r = 0; r <= n; ++r) {
+        const int y = 90 + 25 * r;
+        for (int k = 0; k <= n; ++k) {
+            const int x = 132 + 150 * k;
+            const wchar_t text[] = {static_cast<wchar_t>(L'a' + k), L' ', L'+', L' ', 0};
+            if (r < n) {
+                make(entry, x - 102, y - 10, x - 2, y + 10, 5588 + k * S + r, nullptr);
+                if (k < n)
+                    make(label, x, y - 10, x + 38, y + 10, 5588 + S * S + k * S + r, text);
+            } else if (k < n) {
+                make(label, x - 100, y, x - 62, y + 20, 5588 + S * S + k * S + r, text);
+                make(entry, x - 62, y, x + 38, y + 20, 5588 + k * S + r, nullptr);
+            }
+        }
+    }
+    for (HWND h : windows)
+        ::DestroyWindow(h);
+}
+
+HHOOK g_hHook = nullptr;
+double g_tBoxShown = 0;
+
+LRESULT CALLBACK CloseBoxes(int nCode, WPARAM wParam, LPARAM lParam)
+{
+    if (nCode == HCBT_ACTIVATE) {
+        g_tBoxShown = Now();
+        ::PostMessageW(reinterpret_cast<HWND>(wParam), WM_COMMAND, IDOK, 0);
+    }
+    return ::CallNextHookEx(g_hHook, nCode, wParam, lParam);
+}
+
+double Median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const int rounds = argc > 1 ? std::atoi(argv[1]) : 5;
+    AfxWinInit(::GetModuleHandleW(nullptr));
+    CSingleDocTemplate docTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CHaltiqoDoc),
+                                   RUNTIME_CLASS(CMainFrame), RUNTIME_CLASS(CHaltiqoView));
+    if (docTemplate.OpenDocumentFile(nullptr) == nullptr)
+        return 1;
+    auto* pFrame = static_cast<CFrameWnd*>(theApp.m_pMainWnd);
+    auto* pView = static_cast<CHaltiqoView*>(pFrame->GetActiveView());
+    pFrame->ShowWindow(SW_SHOW);
+    Pump();
+
+    std::vector<double> grid, bare;
+    for (int i = 0; i < rounds; ++i) {
+        double t = Now();
+        pView->BuildGrid(26);
+        pView->DestroyGrid();
+        grid.push_back(Now() - t);
+        Pump();
+        t = Now();
+        BareLoop(pView->m_hWnd, 26);
+        bare.push_back(Now() - t);
+        Pump();
+    }
+
+    // One solve at n = 26 on a diagonally dominant system, up to the moment its box shows.
+    pView->BuildGrid(26);
+    for (int r = 0; r < 26; ++r)
+        for (int k = 0; k <= 26; ++k) {
+            const int v = k == r ? 100 + r : (k * 7 + r * 3) % 11 - 5;
+            ::SetWindowTextW(pView->m_ppEntry[r][k].m_hWnd, std::to_wstring(v).c_str());
+        }
+    g_hHook = ::SetWindowsHookExW(WH_CBT, CloseBoxes, nullptr, ::GetCurrentThreadId());
+    std::vector<double> solve;
+    for (int i = 0; i < rounds; ++i) {
+        const double t = Now();
+        ::SendMessageW(::GetDlgItem(pView->m_hWnd, IDC_CALC), BM_CLICK, 0, 0);
+        solve.push_back(g_tBoxShown - t);
+        Pump();
+    }
+    ::UnhookWindowsHookEx(g_hHook);
+
+    const double g = Median(grid), b = Median(bare), s = Median(solve);
+    std::printf("grid build+destroy n=26: %.1f ms (median of %d)\n", g * 1e3, rounds);
+    std::printf("bare loop, same windows: %.1f ms\n", b * 1e3);
+    std::printf("ratio grid / bare: %.3f\n", g / b);
+    std::printf("solve n=26 (to the message box): %.2f ms = %.2f %% of one grid build\n", s * 1e3,
+                100.0 * s / g);
+    pFrame->DestroyWindow();
+    Pump();
+    return 0;
+}
