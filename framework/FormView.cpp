@@ -53,9 +53,15 @@ BOOL CFormView::PreTranslateMessage(MSG* pMsg)
         OnMouseWheel(GET_KEYSTATE_WPARAM(pMsg->wParam), GET_WHEEL_DELTA_WPARAM(pMsg->wParam));
         return TRUE;
     }
-    if (pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST)
-        return ::IsDialogMessageW(m_hWnd, pMsg);
-    return FALSE;
+    if (pMsg->message < WM_KEYFIRST || pMsg->message > WM_KEYLAST)
+        return FALSE;
+    HWND hBefore = ::GetFocus();
+    const BOOL bHandled = ::IsDialogMessageW(m_hWnd, pMsg);
+    // A control reached with the keyboard is brought into view.
+    HWND hAfter = ::GetFocus();
+    if (hAfter != hBefore && hAfter != nullptr && ::IsChild(m_hWnd, hAfter))
+        ScrollIntoView(hAfter);
+    return bHandled;
 }
 
 // The form itself never keeps the focus: it goes on to the first control that takes it.

@@ -115,6 +115,23 @@ void CScrollView::UpdateBars()
     m_bInsideUpdate = FALSE;
 }
 
+void CScrollView::ScrollIntoView(HWND hChild)
+{
+    CRect client, child;
+    GetClientRect(&client);
+    ::GetWindowRect(hChild, &child);
+    ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&child), 2);
+    auto needed = [](int lo, int hi, int viewLo, int viewHi) {
+        if (hi > viewHi)
+            return std::min(hi - viewHi, lo - viewLo); // keep the start in view if it is wider
+        return lo < viewLo ? lo - viewLo : 0;
+    };
+    const int dx = needed(child.left, child.right, client.left, client.right);
+    const int dy = needed(child.top, child.bottom, client.top, client.bottom);
+    if (dx != 0 || dy != 0)
+        ScrollBy(dx, dy);
+}
+
 void CScrollView::ResizeParentToFit(BOOL bShrinkOnly)
 {
     CFrameWnd* pFrame = GetParentFrame();

@@ -22,6 +22,8 @@ public:
     // Shrinks (or grows, unless bShrinkOnly) the parent frame so the client area fits the total
     // size.
     void ResizeParentToFit(BOOL bShrinkOnly = TRUE);
+    // Scrolls as little as needed for the child window to be wholly in view (as far as it fits).
+    void ScrollIntoView(HWND hChild);
 
 protected:
     void UpdateBars();

@@ -224,6 +224,38 @@ TEST_F(GridTest, RebuildingEmptiesAndDestroyingKeepsTheSize)
     m_pView->BuildGrid(2); // so the focus record names a box again
 }
 
+TEST_F(GridTest, TabbingToABoxOutOfSightScrollsItIntoView)
+{
+    m_pView->BuildGrid(26);
+    ::SetFocus(m_pView->m_ppEntry[0][0].m_hWnd);
+    RECT client;
+    ::GetClientRect(m_pView->m_hWnd, &client);
+    for (int k = 1; k <= 26; ++k) {
+        PressKey(VK_TAB);
+        HWND hBox = m_pView->m_ppEntry[0][k].m_hWnd;
+        ASSERT_EQ(hBox, ::GetFocus());
+        const RECT rc = ChildRect(m_pView->m_hWnd, hBox);
+        EXPECT_GE(rc.left, 0) << k;
+        EXPECT_LE(rc.right, client.right) << k;
+    }
+    // Shift+Tab back to the start of the row scrolls back.
+    for (int k = 25; k >= 0; --k) {
+        INPUT in[4] = {};
+        for (INPUT& i : in)
+            i.type = INPUT_KEYBOARD;
+        in[0].ki.wVk = VK_SHIFT;
+        in[1].ki.wVk = VK_TAB;
+        in[2].ki.wVk = VK_TAB;
+        in[2].ki.dwFlags = KEYEVENTF_KEYUP;
+        in[3].ki.wVk = VK_SHIFT;
+        in[3].ki.dwFlags = KEYEVENTF_KEYUP;
+        ::SendInput(4, in, sizeof(INPUT));
+        Pump(20);
+    }
+    EXPECT_EQ(m_pView->m_ppEntry[0][0].m_hWnd, ::GetFocus());
+    EXPECT_GE(ChildRect(m_pView->m_hWnd, m_pView->m_ppEntry[0][0].m_hWnd).left, 0);
+}
+
 TEST_F(GridTest, TabVisitsTheBoxesInCreationOrder)
 {
     HWND hFirst = m_pView->m_ppEntry[0][0].m_hWnd;
