@@ -122,6 +122,47 @@ int main(int argc, char** argv)
 
     // One solve at n = 26 on a diagonally dominant system, up to the moment its box shows.
     pView->BuildGrid(26);
+    // Keystrokes typed into a box of the full grid, through the queue and the pre-translation.
+    ::SetForegroundWindow(pFrame->m_hWnd);
+    ::SetFocus(pView->m_ppEntry[0][0].m_hWnd);
+    for (int keys : {1, 2}) {
+        std::vector<INPUT> inputs;
+        for (int i = 0; i < 100; ++i) {
+            INPUT in{};
+            in.type = INPUT_KEYBOARD;
+            // Tab, then Shift+Tab: between two boxes in view, so nothing scrolls.
+            const bool back = keys == 2 && i % 2 == 1;
+            INPUT shift{};
+            shift.type = INPUT_KEYBOARD;
+            shift.ki.wVk = VK_SHIFT;
+            if (back)
+                inputs.push_back(shift);
+            in.ki.wVk = keys == 1 ? 'A' : VK_TAB;
+            inputs.push_back(in);
+            in.ki.dwFlags = KEYEVENTF_KEYUP;
+            inputs.push_back(in);
+            shift.ki.dwFlags = KEYEVENTF_KEYUP;
+            if (back)
+                inputs.push_back(shift);
+        }
+        const double t = Now();
+        ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (!theApp.PreTranslateMessage(&msg)) {
+                ::TranslateMessage(&msg);
+                ::DispatchMessageW(&msg);
+            }
+        }
+        std::printf("%s: %.2f ms a key\n", keys == 1 ? "typing" : "tabbing", (Now() - t) * 10.0);
+    }
+    std::vector<double> scroll;
+    for (int i = 0; i < rounds; ++i) {
+        const double t = Now();
+        pView->SendMessage(WM_VSCROLL, i % 2 ? SB_PAGEUP : SB_PAGEDOWN);
+        Pump();
+        scroll.push_back(Now() - t);
+    }
     for (int r = 0; r < 26; ++r)
         for (int k = 0; k <= 26; ++k) {
             const int v = k == r ? 100 + r : (k * 7 + r * 3) % 11 - 5;
@@ -141,6 +182,7 @@ int main(int argc, char** argv)
     std::printf("grid build+destroy n=26: %.1f ms (median of %d)\n", g * 1e3, rounds);
     std::printf("bare loop, same windows: %.1f ms\n", b * 1e3);
     std::printf("ratio grid / bare: %.3f\n", g / b);
+    std::printf("one page of scrolling at n=26: %.1f ms\n", Median(scroll) * 1e3);
     std::printf("solve n=26 (to the message box): %.2f ms = %.2f %% of one grid build\n", s * 1e3,
                 100.0 * s / g);
     pFrame->DestroyWindow();

@@ -55,6 +55,8 @@ BOOL CFormView::PreTranslateMessage(MSG* pMsg)
     }
     if (pMsg->message < WM_KEYFIRST || pMsg->message > WM_KEYLAST)
         return FALSE;
+    if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_TAB && MoveFocusByTab())
+        return TRUE;
     HWND hBefore = ::GetFocus();
     const BOOL bHandled = ::IsDialogMessageW(m_hWnd, pMsg);
     // A control reached with the keyboard is brought into view.
@@ -62,6 +64,47 @@ BOOL CFormView::PreTranslateMessage(MSG* pMsg)
     if (hAfter != hBefore && hAfter != nullptr && ::IsChild(m_hWnd, hAfter))
         ScrollIntoView(hAfter);
     return bHandled;
+}
+
+// Tab and Shift+Tab among the form's controls. The dialog manager asks every child for its
+// dialog code whenever the focus moves, which a form of a thousand boxes makes slow (tenths of
+// a second a key). Between edit boxes this moves the focus itself and selects the text, as the
+// dialog manager would; to and from buttons it leaves the move to the dialog manager, which
+// also keeps the default button right.
+BOOL CFormView::MoveFocusByTab()
+{
+    if ((::GetKeyState(VK_CONTROL) & 0x8000) || (::GetKeyState(VK_MENU) & 0x8000))
+        return FALSE;
+    HWND hFrom = ::GetFocus();
+    while (hFrom != nullptr && ::GetParent(hFrom) != m_hWnd)
+        hFrom = ::GetParent(hFrom);
+    if (hFrom == nullptr || (::SendMessageW(::GetFocus(), WM_GETDLGCODE, VK_TAB, 0) & DLGC_WANTTAB))
+        return FALSE;
+    const bool bBack = (::GetKeyState(VK_SHIFT) & 0x8000) != 0;
+    const UINT nStep = bBack ? GW_HWNDPREV : GW_HWNDNEXT;
+    const UINT nWrap = bBack ? GW_HWNDLAST : GW_HWNDFIRST;
+    for (HWND h = ::GetWindow(hFrom, nStep);; h = ::GetWindow(h, nStep)) {
+        if (h == nullptr)
+            h = ::GetWindow(hFrom, nWrap);
+        if (h == hFrom)
+            return FALSE;
+        const LONG_PTR style = ::GetWindowLongPtrW(h, GWL_STYLE);
+        if ((style & (WS_TABSTOP | WS_VISIBLE | WS_DISABLED)) == (WS_TABSTOP | WS_VISIBLE)) {
+            const UINT nEditCodes = DLGC_HASSETSEL;
+            const UINT nButtonCodes = DLGC_BUTTON | DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON;
+            const auto code = [](HWND hCtl) {
+                return static_cast<UINT>(::SendMessageW(hCtl, WM_GETDLGCODE, 0, 0));
+            };
+            if ((code(h) & nEditCodes) && !(code(hFrom) & nButtonCodes)) {
+                ::SetFocus(h);
+                ::SendMessageW(h, EM_SETSEL, 0, -1);
+            } else {
+                ::SendMessageW(m_hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(h), TRUE);
+            }
+            ScrollIntoView(h);
+            return TRUE;
+        }
+    }
 }
 
 // The form itself never keeps the focus: it goes on to the first control that takes it.

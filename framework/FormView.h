@@ -20,8 +20,11 @@ public:
 protected:
     void OnSetFocus(HWND hWndOld);
 
+private:
+    BOOL MoveFocusByTab();
+
+
     DECLARE_MESSAGE_MAP()
 
-private:
     UINT m_nIDTemplate;
 };

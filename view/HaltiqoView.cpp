@@ -21,6 +21,10 @@ namespace {
 const DWORD kEntryStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP;
 const DWORD kLabelStyle = WS_CHILD | WS_VISIBLE;
 const int kMinUnknowns = 2;
+// The solve command reads at most 255 characters of a box. The limit also keeps a long paste
+// quick: fitting text to a box that does not scroll costs time that grows with the square of
+// its length, and a pasted page would otherwise stall the program for minutes.
+const int kEntryTextLimit = 255;
 const int kMaxUnknowns = 26;
 
 // " ＝ " and " + " after the unknown's letter.
@@ -112,6 +116,7 @@ void CHaltiqoView::BuildGrid(int n)
             if (r < n) {
                 m_ppEntry[r][k].Create(kEntryStyle, place(x - 102, y - 10, x - 2, y + 10), this,
                                        entryId(r, k));
+                m_ppEntry[r][k].SendMessage(EM_SETLIMITTEXT, kEntryTextLimit);
                 if (k < n) {
                     CEdit& rLabel = m_ppLabel[r][k];
                     rLabel.Create(kLabelStyle, place(x, y - 10, x + 38, y + 10), this,
@@ -125,6 +130,7 @@ void CHaltiqoView::BuildGrid(int n)
                 rLabel.Create(kLabelStyle, place(x - 100, y, x - 62, y + 20), this, labelId(r, k));
                 m_ppEntry[r][k].Create(kEntryStyle, place(x - 62, y, x + 38, y + 20), this,
                                        entryId(r, k));
+                m_ppEntry[r][k].SendMessage(EM_SETLIMITTEXT, kEntryTextLimit);
                 label += kEqualsSign;
                 rLabel.SetWindowText(label.c_str());
                 rLabel.EnableWindow(FALSE);

@@ -141,6 +141,17 @@ TEST_F(SolveCommandTest, LongAnswersAreSetInFull)
     EXPECT_EQ(std::wstring(max.begin(), max.end()), Answer(0));
 }
 
+TEST_F(SolveCommandTest, ALongPasteIsCutToWhatTheCommandReads)
+{
+    HWND hBox = m_pView->m_ppEntry[0][0].m_hWnd;
+    EXPECT_EQ(255, ::SendMessageW(hBox, EM_GETLIMITTEXT, 0, 0));
+    const DWORD start = ::GetTickCount();
+    SetClipboardText(std::wstring(100000, L'7'));
+    ::SendMessageW(hBox, WM_PASTE, 0, 0);
+    EXPECT_LT(::GetTickCount() - start, 2000u);
+    EXPECT_LT(TextOf(hBox).size(), 30u); // no more than fits in the box
+}
+
 TEST_F(SolveCommandTest, AFiniteFirstAnswerIsOverwrittenWhenALaterOneIsNot)
 {
     // a = 1, but b = 1e300 / 1e-300 overflows to infinity.

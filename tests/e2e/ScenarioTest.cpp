@@ -1,0 +1,306 @@
+#include <cstdlib>
+#include <random>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "Driver.h"
+#include "E2eSupport.h"
+#include "ReferenceSolver.h"
+
+namespace {
+
+const std::wstring kNoSolution = L"解無し";
+const std::wstring kNoSolutionMessage = L"その式では解が定まりません！！\n値を確認してください。";
+const std::wstring kNotAnInteger = L"整数を入力してください。";
+const std::wstring kOutOfRange = L"2 から 26 までの整数を入力してください。";
+
+class Scenario : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(m_app.Started()) << "Haltiqo.exe did not show its window"; }
+    void TearDown() override
+    {
+        if (HasFailure()) {
+            const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
+            m_app.Screenshot(std::string(info->test_suite_name()) + "." + info->name());
+        }
+    }
+
+    // Types a count into the n box, key by key, over its whole text.
+    void TypeCount(const std::wstring& text)
+    {
+        m_app.Click(m_app.CountBox());
+        m_app.Key(VK_HOME);
+        m_app.Key(VK_END, false, false, true);
+        for (wchar_t ch : text)
+            m_app.Type(std::wstring(1, ch));
+    }
+
+    void FillRows(std::initializer_list<const wchar_t*> texts)
+    {
+        const int n = m_app.GridN();
+        int i = 0;
+        for (const wchar_t* text : texts) {
+            m_app.Fill(m_app.Entry(i / (n + 1), i % (n + 1)), text);
+            ++i;
+        }
+    }
+
+    SeenBox Solve()
+    {
+        m_app.Click(m_app.SolveButton());
+        SeenBox box = m_app.ExpectBox();
+        EXPECT_EQ(L"Haltiqo", box.caption);
+        EXPECT_FALSE(box.hasIcon);
+        return box;
+    }
+
+    std::wstring Answer(int k) const { return WindowText(m_app.Entry(m_app.GridN(), k)); }
+
+    AppDriver m_app;
+};
+
+TEST_F(Scenario, StartsWithTheFormForTwoUnknowns)
+{
+    EXPECT_EQ(L"Haltiqo", WindowText(m_app.Frame()));
+    EXPECT_EQ(L"2", WindowText(m_app.CountBox()));
+    EXPECT_EQ(L"計算！！", WindowText(m_app.SolveButton()));
+    EXPECT_EQ(14, m_app.GridWindowCount());
+    EXPECT_EQ(2, m_app.GridN());
+    EXPECT_EQ(L"a + ", WindowText(m_app.Label(0, 0)));
+    EXPECT_EQ(L"b ＝ ", WindowText(m_app.Label(0, 1)));
+    EXPECT_EQ(L"a ＝ ", WindowText(m_app.Label(2, 0)));
+    EXPECT_NE(nullptr, ::GetMenu(m_app.Frame()));
+    EXPECT_EQ(m_app.CountBox(), m_app.Focus());
+}
+
+TEST_F(Scenario, SolvesTwoAndThreeEquations)
+{
+    FillRows({L"2", L"1", L"5", L"1", L"3", L"10"});
+    EXPECT_EQ(L"a=1.000000\nb=3.000000\n", Solve().text);
+    EXPECT_EQ(L"1.000000", Answer(0));
+    EXPECT_EQ(L"3.000000", Answer(1));
+
+    TypeCount(L"3");
+    ASSERT_EQ(3, m_app.GridN());
+    FillRows({L"2", L"1", L"-1", L"8", L"-3", L"-1", L"2", L"-11", L"-2", L"1", L"2", L"-3"});
+    EXPECT_EQ(L"a=2.000000\nb=3.000000\nc=-1.000000\n", Solve().text);
+    EXPECT_EQ(L"-1.000000", Answer(2));
+}
+
+TEST_F(Scenario, SystemsWithoutAUniqueSolution)
+{
+    FillRows({L"1", L"2", L"3", L"2", L"4", L"6"});
+    EXPECT_EQ(kNoSolutionMessage, Solve().text);
+    EXPECT_EQ(kNoSolution, Answer(0));
+    EXPECT_EQ(kNoSolution, Answer(1));
+    FillRows({L"1", L"2", L"3", L"2", L"4", L"7"});
+    EXPECT_EQ(kNoSolutionMessage, Solve().text);
+
+    // A zero where the elimination divides: solved all the same.
+    FillRows({L"0", L"1", L"1", L"1", L"0", L"2"});
+    EXPECT_EQ(L"a=2.000000\nb=1.000000\n", Solve().text);
+}
+
+TEST_F(Scenario, ARandomSystemOfTwentySixAgreesWithAnIndependentSolver)
+{
+    TypeCount(L"26");
+    ASSERT_EQ(26, m_app.GridN());
+    std::mt19937 rng(2026);
+    std::uniform_int_distribution<int> coefficient(-9, 9);
+    std::vector<std::vector<long double>> system(26, std::vector<long double>(27));
+    // Typed row by row, Tab moving to the next box (which the form scrolls into view).
+    m_app.Click(m_app.Entry(0, 0));
+    for (int r = 0; r < 26; ++r) {
+        std::wstring row;
+        for (int k = 0; k <= 26; ++k) {
+            int v = coefficient(rng);
+            if (k == r)
+                v = (v < 0 ? -1 : 1) * (200 + std::abs(v)); // keeps the pivots large
+            system[r][k] = v;
+            row += std::to_wstring(v) + L"\t";
+        }
+        m_app.TypeRun(row);
+        const std::wstring last = std::to_wstring(static_cast<int>(system[r][26]));
+        ASSERT_TRUE(m_app.WaitFor([&] { return WindowText(m_app.Entry(r, 26)) == last; }))
+            << "row " << r;
+    }
+    for (int r = 0; r < 26; ++r)
+        for (int k = 0; k <= 26; ++k)
+            ASSERT_EQ(std::to_wstring(static_cast<int>(system[r][k])),
+                      WindowText(m_app.Entry(r, k)));
+    std::vector<long double> x;
+    ASSERT_TRUE(ReferenceSolve(system, x));
+    // Past the answer row Tab comes round to the count box, then to the button; Space presses it.
+    m_app.TypeRun(std::wstring(26, L'\t'));
+    ASSERT_TRUE(m_app.WaitFor([&] { return m_app.Focus() == m_app.CountBox(); }));
+    m_app.Key(VK_TAB);
+    ASSERT_TRUE(m_app.WaitFor([&] { return m_app.Focus() == m_app.SolveButton(); }));
+    m_app.Key(VK_SPACE);
+    const SeenBox box = m_app.ExpectBox(10000);
+    EXPECT_EQ(L"Haltiqo", box.caption);
+    std::wstring expected;
+    for (int k = 0; k < 26; ++k) {
+        const double shown = std::wcstod(Answer(k).c_str(), nullptr);
+        EXPECT_NEAR(static_cast<double>(x[k]), shown, 1e-6) << "unknown " << k;
+        expected += std::wstring(1, L'a' + k) + L"=" + Answer(k) + L"\n";
+    }
+    EXPECT_EQ(expected, box.text);
+}
+
+TEST_F(Scenario, TheCountByTypingAndByTheSpinButton)
+{
+    TypeCount(L"3");
+    EXPECT_EQ(3, m_app.GridN());
+    m_app.Type(L"0"); // 30
+    SeenBox box = m_app.ExpectBox();
+    EXPECT_EQ(kOutOfRange, box.text);
+    EXPECT_TRUE(box.hasIcon);
+    EXPECT_EQ(L"2", WindowText(m_app.CountBox()));
+    EXPECT_EQ(2, m_app.GridN());
+
+    m_app.Click(m_app.CountBox());
+    m_app.Key(VK_HOME);
+    m_app.Key(VK_END, false, false, true);
+    m_app.Key(VK_DELETE);
+    box = m_app.ExpectBox();
+    EXPECT_EQ(kNotAnInteger, box.text);
+    EXPECT_EQ(L"2", WindowText(m_app.CountBox()));
+
+    // The upper half of the spin button steps up, the lower half down.
+    RECT rc;
+    ::GetClientRect(m_app.SpinButton(), &rc);
+    m_app.Click(m_app.SpinButton(), rc.right / 2, rc.bottom / 4);
+    EXPECT_EQ(L"3", WindowText(m_app.CountBox()));
+    EXPECT_EQ(3, m_app.GridN());
+    m_app.Click(m_app.CountBox());
+    m_app.Key(VK_UP);
+    EXPECT_EQ(4, m_app.GridN());
+    m_app.Key(VK_DOWN);
+    m_app.Key(VK_DOWN);
+    EXPECT_EQ(2, m_app.GridN());
+    m_app.Key(VK_DOWN); // stays at the lower end
+    EXPECT_EQ(L"2", WindowText(m_app.CountBox()));
+}
+
+TEST_F(Scenario, ClipboardCommandsBetweenBoxes)
+{
+    m_app.Fill(m_app.Entry(0, 0), L"12.5");
+    m_app.Key('A', true); // select all in the clicked box
+    m_app.Key('C', true);
+    m_app.Click(m_app.Entry(1, 1));
+    m_app.Key('V', true);
+    EXPECT_EQ(L"12.5", WindowText(m_app.Entry(1, 1)));
+    m_app.Key('Z', true);
+    EXPECT_EQ(L"", WindowText(m_app.Entry(1, 1)));
+
+    m_app.Click(m_app.Entry(0, 0));
+    m_app.Key('A', true);
+    m_app.Key('X', true);
+    EXPECT_EQ(L"", WindowText(m_app.Entry(0, 0)));
+    // Paste from the Edit menu, with its keys: Alt+E, then P.
+    m_app.Click(m_app.Entry(0, 2));
+    m_app.Key('E', false, true);
+    m_app.Key('P');
+    EXPECT_EQ(L"12.5", WindowText(m_app.Entry(0, 2)));
+}
+
+TEST_F(Scenario, TheAboutBoxAndItsLink)
+{
+    const size_t openedBefore = OpenedAddresses().size();
+    m_app.Key('H', false, true);
+    m_app.Key('A');
+    HWND hAbout = nullptr;
+    ASSERT_TRUE(m_app.WaitFor([&] {
+        hAbout = ::FindWindowW(nullptr, L"Haltiqoのﾊﾞｰｼﾞｮﾝ情報");
+        return hAbout && ::IsWindowVisible(hAbout);
+    }));
+    EXPECT_FALSE(::IsWindowEnabled(m_app.Frame()));
+    HWND hLink = ::GetDlgItem(hAbout, 1004);
+    ASSERT_NE(nullptr, hLink);
+    EXPECT_EQ(L"MyBmpUrl", ClassOf(hLink));
+    m_app.Click(hLink);
+    EXPECT_TRUE(m_app.WaitFor([&] { return OpenedAddresses().size() > openedBefore; }));
+    const std::vector<std::wstring> opened = OpenedAddresses();
+    ASSERT_GT(opened.size(), openedBefore);
+    EXPECT_EQ(L"http://www.example.com/haltiqo/", opened.back());
+    EXPECT_TRUE(::IsWindow(hAbout)); // the box stays open
+    ::SetForegroundWindow(hAbout);
+    m_app.Key(VK_RETURN);
+    EXPECT_TRUE(m_app.WaitFor([&] { return !::IsWindow(hAbout); }));
+    EXPECT_TRUE(::IsWindowEnabled(m_app.Frame()));
+}
+
+TEST_F(Scenario, ClosingNeverAsksAndEnds)
+{
+    m_app.Fill(m_app.Entry(0, 0), L"7");
+    EXPECT_TRUE(m_app.ExitThroughMenu());
+    DWORD code = 1;
+    ::GetExitCodeProcess(m_app.Process(), &code);
+    EXPECT_EQ(0u, code);
+
+    AppDriver second;
+    ASSERT_TRUE(second.Started());
+    EXPECT_EQ(L"", WindowText(second.Entry(0, 0))); // nothing typed survives
+    ::PostMessageW(second.Frame(), WM_CLOSE, 0, 0); // the close box
+    EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(second.Process(), 10000));
+}
+
+TEST_F(Scenario, BadInputLeavesTheProgramWhole)
+{
+    // Long and non-numeric text in every box: the boxes take what fits.
+    for (int r = 0; r < 3; ++r)
+        for (int k = 0; k < 3; ++k)
+            if (HWND hBox = m_app.Entry(r, k)) {
+                m_app.Fill(hBox, r == 2 ? std::wstring(40, L'9') : L"not a number at all");
+                EXPECT_LT(WindowText(hBox).size(), 40u);
+            }
+    EXPECT_EQ(kNoSolutionMessage, Solve().text);
+
+    // A large paste into a box and into the count box.
+    const std::wstring big(100000, L'7');
+    if (::OpenClipboard(nullptr)) {
+        ::EmptyClipboard();
+        HGLOBAL hMem = ::GlobalAlloc(GMEM_MOVEABLE, (big.size() + 1) * sizeof(wchar_t));
+        std::wmemcpy(static_cast<wchar_t*>(::GlobalLock(hMem)), big.c_str(), big.size() + 1);
+        ::GlobalUnlock(hMem);
+        ::SetClipboardData(CF_UNICODETEXT, hMem);
+        ::CloseClipboard();
+    }
+    m_app.Fill(m_app.Entry(0, 0), L"");
+    m_app.Key('V', true);
+    EXPECT_LT(WindowText(m_app.Entry(0, 0)).size(), 40u);
+    m_app.Fill(m_app.Entry(1, 0), L"5");
+    m_app.Click(m_app.CountBox());
+    m_app.Key('A', true);
+    m_app.Key('V', true);
+    EXPECT_EQ(kOutOfRange, m_app.ExpectBox().text); // 31 sevens read as a saturated integer
+    EXPECT_EQ(L"2", WindowText(m_app.CountBox()));
+    EXPECT_EQ(L"5", WindowText(m_app.Entry(1, 0))); // n stayed 2: nothing lost
+
+    // Rapid spin clicks.
+    RECT rc;
+    ::GetClientRect(m_app.SpinButton(), &rc);
+    for (int i = 0; i < 12; ++i)
+        m_app.Click(m_app.SpinButton(), rc.right / 2, rc.bottom / 4);
+    EXPECT_EQ(14, m_app.GridN());
+    EXPECT_EQ(L"14", WindowText(m_app.CountBox()));
+
+    // The count typed up character by character, each step valid: 2 … 9, then 1 in front.
+    for (int v = 2; v <= 9; ++v) {
+        TypeCount(std::to_wstring(v));
+        EXPECT_EQ(v, m_app.GridN());
+    }
+    m_app.Click(m_app.CountBox());
+    m_app.Key(VK_HOME);
+    m_app.Type(L"1"); // 19
+    EXPECT_EQ(19, m_app.GridN());
+    m_app.Key(VK_DELETE); // 1
+    EXPECT_EQ(kOutOfRange, m_app.ExpectBox().text);
+    TypeCount(L"26");
+    EXPECT_EQ(26, m_app.GridN());
+    EXPECT_TRUE(m_app.Responsive());
+    EXPECT_EQ(2 * 26 * 26 + 3 * 26, m_app.GridWindowCount());
+}
+
+} // namespace
