@@ -100,11 +100,12 @@ BOOL CDialog::OnInitDialog()
     return TRUE;
 }
 
+// The window stays up until DoModal has given the activation back to the owner: hidden while
+// the owner is still disabled, it would hand the activation to some other program.
 void CDialog::EndDialog(int nResult)
 {
     m_nModalResult = nResult;
     m_bModalDone = TRUE;
-    ::ShowWindow(m_hWnd, SW_HIDE);
 }
 
 BOOL CDialog::PreTranslateMessage(MSG* pMsg)

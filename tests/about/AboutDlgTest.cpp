@@ -141,3 +141,14 @@ TEST_F(AboutDlgTest, OpeningItAHundredTimesLeavesNoGdiObjectBehind)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(AboutDlgTest, ClosingItGivesTheActivationBackToTheMainWindow)
+{
+    OpenAbout([](HWND) { PressKey(VK_ESCAPE); });
+    EXPECT_EQ(m_pFrame->m_hWnd, ::GetActiveWindow());
+    EXPECT_EQ(m_pFrame->m_hWnd, ::GetForegroundWindow());
+}
+
+} // namespace

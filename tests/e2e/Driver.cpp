@@ -404,12 +404,18 @@ int AppDriver::GdiObjects() const
 
 size_t AppDriver::PrivateBytes() const
 {
-    PROCESS_MEMORY_COUNTERS_EX pmc{};
+    PROCESS_MEMORY_COUNTERS pmc{};
     pmc.cb = sizeof pmc;
-    if (!::GetProcessMemoryInfo(m_pi.hProcess, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&pmc),
-                                sizeof pmc))
+    if (!::GetProcessMemoryInfo(m_pi.hProcess, &pmc, sizeof pmc))
         return 0;
-    return pmc.PrivateUsage;
+    return pmc.PagefileUsage; // the committed private memory
+}
+
+size_t AppDriver::WorkingSet() const
+{
+    PROCESS_MEMORY_COUNTERS pmc{};
+    pmc.cb = sizeof pmc;
+    return ::GetProcessMemoryInfo(m_pi.hProcess, &pmc, sizeof pmc) ? pmc.WorkingSetSize : 0;
 }
 
 bool AppDriver::ExitThroughMenu()

@@ -70,6 +70,7 @@ public:
     int WindowCount() const;
     int GdiObjects() const;
     size_t PrivateBytes() const;
+    size_t WorkingSet() const;
 
     // A failure's picture while the program is still up: e2e-failures\<name>.bmp.
     void Screenshot(const std::string& name) const;

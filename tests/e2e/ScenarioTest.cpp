@@ -123,7 +123,7 @@ TEST_F(Scenario, ARandomSystemOfTwentySixAgreesWithAnIndependentSolver)
         m_app.TypeRun(row);
         const std::wstring last = std::to_wstring(static_cast<int>(system[r][26]));
         ASSERT_TRUE(m_app.WaitFor([&] { return WindowText(m_app.Entry(r, 26)) == last; }))
-            << "row " << r;
+            << "row " << r; // a fresh grid: the box was empty before
     }
     for (int r = 0; r < 26; ++r)
         for (int k = 0; k <= 26; ++k)
