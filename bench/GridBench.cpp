@@ -44,9 +44,9 @@ void BareLoop(HWND hParent, int n)
     std::vector<HWND> windows;
     windows.reserve(2 * S * S);
     auto make = [&](DWORD style, int l, int t, int r, int b, int id, const wchar_t* text) {
-        HWND h = ::CreateWindowExW(0, L"EDIT", L"", style, l, t, r - l, b - t, hParent,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr,
-                                   nullptr);
+        HWND h =
+            ::CreateWindowExW(0, L"EDIT", L"", style, l, t, r - l, b - t, hParent,
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
         if (text) {
             ::SetWindowTextW(h, text);
             ::EnableWindow(h, FALSE);

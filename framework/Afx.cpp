@@ -52,8 +52,8 @@ BOOL AfxRegisterClass(WNDCLASSW* pWndClass)
 BOOL CString::LoadString(UINT nID)
 {
     const wchar_t* pText = nullptr;
-    const int nLength = ::LoadStringW(AfxGetResourceHandle(), nID,
-                                      reinterpret_cast<LPWSTR>(&pText), 0);
+    const int nLength =
+        ::LoadStringW(AfxGetResourceHandle(), nID, reinterpret_cast<LPWSTR>(&pText), 0);
     if (nLength <= 0 || pText == nullptr) {
         clear();
         return FALSE;

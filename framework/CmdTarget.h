@@ -51,7 +51,10 @@ protected:                                                                      
     const AFX_MSGMAP* GetMessageMap() const override;
 
 #define BEGIN_MESSAGE_MAP(theClass, baseClass)                                                     \
-    const AFX_MSGMAP* theClass::GetMessageMap() const { return GetThisMessageMap(); }              \
+    const AFX_MSGMAP* theClass::GetMessageMap() const                                              \
+    {                                                                                              \
+        return GetThisMessageMap();                                                                \
+    }                                                                                              \
     const AFX_MSGMAP* theClass::GetThisMessageMap()                                                \
     {                                                                                              \
         typedef theClass ThisClass;                                                                \
@@ -60,7 +63,9 @@ protected:                                                                      
         static const AFX_MSGMAP_ENTRY _messageEntries[] = {
 
 #define END_MESSAGE_MAP()                                                                          \
-    {0, 0, 0, 0, nullptr}                                                                          \
+    {                                                                                              \
+        0, 0, 0, 0, nullptr                                                                        \
+    }                                                                                              \
     }                                                                                              \
     ;                                                                                              \
     static const AFX_MSGMAP messageMap = {&TheBaseClass::GetThisMessageMap, &_messageEntries[0]};  \
@@ -68,7 +73,7 @@ protected:                                                                      
     }
 
 #define AFX_THUNK_LAMBDA(body)                                                                     \
-    [](CCmdTarget * pTarget, WPARAM wParam, LPARAM lParam, LRESULT * pResult) -> BOOL {            \
+    [](CCmdTarget* pTarget, WPARAM wParam, LPARAM lParam, LRESULT* pResult) -> BOOL {              \
         ThisClass* pThis = static_cast<ThisClass*>(pTarget);                                       \
         (void)pThis;                                                                               \
         (void)wParam;                                                                              \
@@ -98,17 +103,17 @@ protected:                                                                      
 #define ON_WM_CLOSE() ON_MESSAGE_ENTRY(WM_CLOSE, pThis->OnClose())
 #define ON_WM_PAINT() ON_MESSAGE_ENTRY(WM_PAINT, pThis->OnPaint())
 #define ON_WM_SIZE()                                                                               \
-    ON_MESSAGE_ENTRY(WM_SIZE, pThis->OnSize(static_cast<UINT>(wParam),                             \
-                                            static_cast<short>(LOWORD(lParam)),                    \
-                                            static_cast<short>(HIWORD(lParam))))
+    ON_MESSAGE_ENTRY(WM_SIZE,                                                                      \
+                     pThis->OnSize(static_cast<UINT>(wParam), static_cast<short>(LOWORD(lParam)),  \
+                                   static_cast<short>(HIWORD(lParam))))
 #define ON_WM_SETFOCUS()                                                                           \
     ON_MESSAGE_ENTRY(WM_SETFOCUS, pThis->OnSetFocus(reinterpret_cast<HWND>(wParam)))
 #define ON_WM_ACTIVATE()                                                                           \
     ON_MESSAGE_ENTRY(WM_ACTIVATE, pThis->OnActivate(LOWORD(wParam), reinterpret_cast<HWND>(lParam)))
 #define ON_WM_SETCURSOR()                                                                          \
-    ON_MESSAGE_ENTRY(WM_SETCURSOR,                                                                 \
-                     *pResult = pThis->OnSetCursor(CWnd::FromHandle(reinterpret_cast<HWND>(wParam)), \
-                                                   LOWORD(lParam), HIWORD(lParam)))
+    ON_MESSAGE_ENTRY(WM_SETCURSOR, *pResult = pThis->OnSetCursor(                                  \
+                                       CWnd::FromHandle(reinterpret_cast<HWND>(wParam)),           \
+                                       LOWORD(lParam), HIWORD(lParam)))
 #define ON_WM_LBUTTONDOWN()                                                                        \
     ON_MESSAGE_ENTRY(WM_LBUTTONDOWN,                                                               \
                      pThis->OnLButtonDown(static_cast<UINT>(wParam), CPoint::FromLParam(lParam)))
@@ -116,9 +121,11 @@ protected:                                                                      
     ON_MESSAGE_ENTRY(WM_MOUSEMOVE,                                                                 \
                      pThis->OnMouseMove(static_cast<UINT>(wParam), CPoint::FromLParam(lParam)))
 #define ON_WM_HSCROLL()                                                                            \
-    ON_MESSAGE_ENTRY(WM_HSCROLL, pThis->OnHScroll(LOWORD(wParam), static_cast<short>(HIWORD(wParam))))
+    ON_MESSAGE_ENTRY(WM_HSCROLL,                                                                   \
+                     pThis->OnHScroll(LOWORD(wParam), static_cast<short>(HIWORD(wParam))))
 #define ON_WM_VSCROLL()                                                                            \
-    ON_MESSAGE_ENTRY(WM_VSCROLL, pThis->OnVScroll(LOWORD(wParam), static_cast<short>(HIWORD(wParam))))
+    ON_MESSAGE_ENTRY(WM_VSCROLL,                                                                   \
+                     pThis->OnVScroll(LOWORD(wParam), static_cast<short>(HIWORD(wParam))))
 #define ON_WM_MOUSEWHEEL()                                                                         \
     ON_MESSAGE_ENTRY(WM_MOUSEWHEEL,                                                                \
                      *pResult = pThis->OnMouseWheel(GET_KEYSTATE_WPARAM(wParam),                   \

@@ -66,7 +66,8 @@ std::vector<std::wstring> AfxSplitCommandLine(LPCWSTR pszCommandLine)
                     arg.append(nSlashes, L'\\');
                 }
             } else if (*p == L'"') {
-                if (bQuoted && p[1] == L'"') { // "" inside quotes: a literal quote, and the group ends
+                if (bQuoted &&
+                    p[1] == L'"') { // "" inside quotes: a literal quote, and the group ends
                     arg += L'"';
                     bQuoted = false;
                     p += 2;

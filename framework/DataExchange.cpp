@@ -50,7 +50,9 @@ void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl)
 bool AfxParseDataExchangeInt(std::wstring_view text, int& value)
 {
     size_t i = 0;
-    auto blank = [&](size_t k) { return k < text.size() && (text[k] == L' ' || text[k] == L'\t'); };
+    auto blank = [&](size_t k) {
+        return k < text.size() && (text[k] == L' ' || text[k] == L'\t');
+    };
     while (blank(i))
         ++i;
     const bool bStartsWithZero = i < text.size() && text[i] == L'0';

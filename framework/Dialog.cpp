@@ -42,8 +42,7 @@ INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT nMsg, WPARAM, LPARAM)
 }
 
 CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
-    : m_nIDTemplate(nIDTemplate), m_pParentWnd(pParentWnd), m_bModalDone(FALSE),
-      m_nModalResult(-1)
+    : m_nIDTemplate(nIDTemplate), m_pParentWnd(pParentWnd), m_bModalDone(FALSE), m_nModalResult(-1)
 {
 }
 
@@ -52,8 +51,8 @@ INT_PTR CDialog::DoModal()
     const DLGTEMPLATE* pTemplate = AfxLoadDialogTemplate(m_nIDTemplate);
     if (pTemplate == nullptr)
         return -1;
-    HWND hParent = m_pParentWnd ? m_pParentWnd->m_hWnd
-                                : (AfxGetMainWnd() ? AfxGetMainWnd()->m_hWnd : nullptr);
+    HWND hParent =
+        m_pParentWnd ? m_pParentWnd->m_hWnd : (AfxGetMainWnd() ? AfxGetMainWnd()->m_hWnd : nullptr);
     const BOOL bEnableParent = hParent != nullptr && ::IsWindowEnabled(hParent);
     if (bEnableParent)
         ::EnableWindow(hParent, FALSE);
@@ -61,8 +60,8 @@ INT_PTR CDialog::DoModal()
     m_bModalDone = FALSE;
     m_nModalResult = -1;
     AfxHookWindowCreate(this);
-    HWND hWnd = ::CreateDialogIndirectParamW(AfxGetResourceHandle(), pTemplate, hParent,
-                                             AfxDlgProc, 0);
+    HWND hWnd =
+        ::CreateDialogIndirectParamW(AfxGetResourceHandle(), pTemplate, hParent, AfxDlgProc, 0);
     AfxUnhookWindowCreate();
     if (hWnd != nullptr && !m_bModalDone) {
         ShowWindow(SW_SHOWNORMAL);

@@ -51,8 +51,8 @@ CDocument* CSingleDocTemplate::OpenDocumentFile(LPCWSTR lpszPathName, BOOL bMake
         AfxMessageBox(AFX_IDP_FAILED_TO_CREATE_DOC, MB_ICONEXCLAMATION);
         return nullptr;
     }
-    const BOOL bOpened = lpszPathName == nullptr ? pDoc->OnNewDocument()
-                                                 : pDoc->OnOpenDocument(lpszPathName);
+    const BOOL bOpened =
+        lpszPathName == nullptr ? pDoc->OnNewDocument() : pDoc->OnOpenDocument(lpszPathName);
     if (!bOpened) {
         pFrame->DestroyWindow();
         return nullptr;

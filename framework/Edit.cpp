@@ -4,9 +4,9 @@
 
 BOOL CEdit::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
 {
-    HWND hWnd = ::CreateWindowExW(0, L"EDIT", L"", dwStyle | WS_CHILD, rect.left, rect.top,
-                                  rect.right - rect.left, rect.bottom - rect.top,
-                                  pParentWnd->m_hWnd, reinterpret_cast<HMENU>(UINT_PTR{nID}),
-                                  AfxGetInstanceHandle(), nullptr);
+    HWND hWnd =
+        ::CreateWindowExW(0, L"EDIT", L"", dwStyle | WS_CHILD, rect.left, rect.top,
+                          rect.right - rect.left, rect.bottom - rect.top, pParentWnd->m_hWnd,
+                          reinterpret_cast<HMENU>(UINT_PTR{nID}), AfxGetInstanceHandle(), nullptr);
     return hWnd != nullptr && Attach(hWnd);
 }

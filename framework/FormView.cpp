@@ -20,8 +20,8 @@ BOOL CFormView::Create(CWnd* pParentWnd, UINT nID, CCreateContext*)
         return FALSE;
     }
     AfxHookWindowCreate(this);
-    HWND hWnd = ::CreateDialogIndirectParamW(AfxGetResourceHandle(), pTemplate,
-                                             pParentWnd->m_hWnd, AfxDlgProc, 0);
+    HWND hWnd = ::CreateDialogIndirectParamW(AfxGetResourceHandle(), pTemplate, pParentWnd->m_hWnd,
+                                             AfxDlgProc, 0);
     if (!AfxUnhookWindowCreate() && hWnd == nullptr) {
         PostNcDestroy(); // never bound to a window, so nothing else will delete it
         return FALSE;
@@ -44,8 +44,7 @@ void CFormView::OnInitialUpdate()
 
 BOOL CFormView::PreTranslateMessage(MSG* pMsg)
 {
-    for (CFrameWnd* pFrame = GetParentFrame(); pFrame != nullptr;
-         pFrame = pFrame->GetParentFrame())
+    for (CFrameWnd* pFrame = GetParentFrame(); pFrame != nullptr; pFrame = pFrame->GetParentFrame())
         if (pFrame->PreTranslateMessage(pMsg))
             return TRUE;
     // The wheel goes to the focused control; over the form it scrolls the form.

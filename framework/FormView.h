@@ -23,7 +23,6 @@ protected:
 private:
     BOOL MoveFocusByTab();
 
-
     DECLARE_MESSAGE_MAP()
 
     UINT m_nIDTemplate;

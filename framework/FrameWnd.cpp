@@ -107,8 +107,8 @@ void CFrameWnd::RecalcLayout(BOOL)
 void CFrameWnd::InitialUpdateFrame(CDocument*, BOOL bMakeVisible)
 {
     if (m_pViewActive == nullptr)
-        m_pViewActive = dynamic_cast<CView*>(
-            FromHandlePermanent(::GetDlgItem(m_hWnd, AFX_IDW_PANE_FIRST)));
+        m_pViewActive =
+            dynamic_cast<CView*>(FromHandlePermanent(::GetDlgItem(m_hWnd, AFX_IDW_PANE_FIRST)));
     if (m_pViewActive != nullptr)
         m_pViewActive->OnInitialUpdate();
     if (bMakeVisible)

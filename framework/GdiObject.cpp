@@ -30,8 +30,8 @@ BOOL CGdiObject::DeleteObject()
 
 BOOL CBitmap::LoadBitmap(UINT nIDResource)
 {
-    return Attach(::LoadBitmapW(AfxGetResourceHandle(),
-                                MAKEINTRESOURCEW(static_cast<WORD>(nIDResource))));
+    return Attach(
+        ::LoadBitmapW(AfxGetResourceHandle(), MAKEINTRESOURCEW(static_cast<WORD>(nIDResource))));
 }
 
 BOOL CBitmap::CreateCompatibleBitmap(CDC* pDC, int nWidth, int nHeight)
@@ -39,8 +39,7 @@ BOOL CBitmap::CreateCompatibleBitmap(CDC* pDC, int nWidth, int nHeight)
     return Attach(::CreateCompatibleBitmap(pDC->m_hDC, nWidth, nHeight));
 }
 
-BOOL CBitmap::CreateBitmap(int nWidth, int nHeight, UINT nPlanes, UINT nBitCount,
-                           const void* pBits)
+BOOL CBitmap::CreateBitmap(int nWidth, int nHeight, UINT nPlanes, UINT nBitCount, const void* pBits)
 {
     return Attach(::CreateBitmap(nWidth, nHeight, nPlanes, nBitCount, pBits));
 }

@@ -170,15 +170,30 @@ void CScrollView::OnScroll(int nBar, UINT nSBCode)
     const int page = bHorz ? m_pageDev.cx : m_pageDev.cy;
     int target = si.nPos;
     switch (nSBCode) {
-    case SB_TOP: target = 0; break;
-    case SB_BOTTOM: target = si.nMax; break;
-    case SB_LINEUP: target -= line; break;
-    case SB_LINEDOWN: target += line; break;
-    case SB_PAGEUP: target -= page; break;
-    case SB_PAGEDOWN: target += page; break;
+    case SB_TOP:
+        target = 0;
+        break;
+    case SB_BOTTOM:
+        target = si.nMax;
+        break;
+    case SB_LINEUP:
+        target -= line;
+        break;
+    case SB_LINEDOWN:
+        target += line;
+        break;
+    case SB_PAGEUP:
+        target -= page;
+        break;
+    case SB_PAGEDOWN:
+        target += page;
+        break;
     case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: target = si.nTrackPos; break;
-    default: return;
+    case SB_THUMBPOSITION:
+        target = si.nTrackPos;
+        break;
+    default:
+        return;
     }
     if (bHorz)
         ScrollBy(target - si.nPos, 0);

@@ -160,8 +160,8 @@ UINT CWinApp::GetProfileInt(LPCWSTR lpszSection, LPCWSTR lpszEntry, int nDefault
     if (hKey == nullptr)
         return static_cast<UINT>(nDefault);
     DWORD value = 0, type = 0, size = sizeof value;
-    const LONG lResult = ::RegQueryValueExW(hKey, lpszEntry, nullptr, &type,
-                                            reinterpret_cast<BYTE*>(&value), &size);
+    const LONG lResult =
+        ::RegQueryValueExW(hKey, lpszEntry, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
     ::RegCloseKey(hKey);
     return lResult == ERROR_SUCCESS && type == REG_DWORD ? value : static_cast<UINT>(nDefault);
 }

@@ -68,8 +68,8 @@ bool AllAnswersAreSolutionValues(CMatrix& matrix, int n)
 } // namespace
 
 CHaltiqoView::CHaltiqoView()
-    : CFormView(CHaltiqoView::IDD), m_n(0), m_ppEntry(nullptr), m_ppLabel(nullptr),
-      m_nGridSize(0), m_nFocusCol(0), m_nFocusRow(0)
+    : CFormView(CHaltiqoView::IDD), m_n(0), m_ppEntry(nullptr), m_ppLabel(nullptr), m_nGridSize(0),
+      m_nFocusCol(0), m_nFocusRow(0)
 {
 }
 
@@ -103,8 +103,12 @@ void CHaltiqoView::BuildGrid(int n)
     auto place = [&](int left, int top, int right, int bottom) {
         return CRect(left - origin.x, top - origin.y, right - origin.x, bottom - origin.y);
     };
-    auto entryId = [S](int r, int k) { return static_cast<UINT>(5588 + k * S + r); };
-    auto labelId = [S](int r, int k) { return static_cast<UINT>(5588 + S * S + k * S + r); };
+    auto entryId = [S](int r, int k) {
+        return static_cast<UINT>(5588 + k * S + r);
+    };
+    auto labelId = [S](int r, int k) {
+        return static_cast<UINT>(5588 + S * S + k * S + r);
+    };
 
     for (int r = 0; r <= n; ++r) {
         const int y = RowY(r);
@@ -216,8 +220,8 @@ void CHaltiqoView::OnCalc()
     }
     if (bSolved) {
         for (int i = 0; i < n; ++i)
-            message += Widen(NumberText::FormatResultLine(static_cast<char>('a' + i),
-                                                          matrix.GetVal(i, n)));
+            message += Widen(
+                NumberText::FormatResultLine(static_cast<char>('a' + i), matrix.GetVal(i, n)));
     } else {
         for (int k = 0; k < n; ++k)
             m_ppEntry[n][k].SetWindowText(kNoSolution);

@@ -48,7 +48,9 @@ template <typename Char> double Parse(std::basic_string_view<Char> text)
 {
     size_t i = 0;
     const size_t n = text.size();
-    auto at = [&](size_t k) -> unsigned { return k < n ? static_cast<unsigned>(text[k]) : 0u; };
+    auto at = [&](size_t k) -> unsigned {
+        return k < n ? static_cast<unsigned>(text[k]) : 0u;
+    };
 
     while (i < n && IsSpace(at(i)))
         ++i;
@@ -98,9 +100,8 @@ template <typename Char> double Parse(std::basic_string_view<Char> text)
         number += "e" + exponent;
 
     double value = 0.0;
-    const auto result =
-        std::from_chars(number.data(), number.data() + number.size(), value,
-                        std::chars_format::general);
+    const auto result = std::from_chars(number.data(), number.data() + number.size(), value,
+                                        std::chars_format::general);
     if (result.ec == std::errc::result_out_of_range)
         value = DecimalMagnitude(mantissa, exponent) > 0 ? std::numeric_limits<double>::infinity()
                                                          : 0.0;
@@ -123,8 +124,8 @@ std::string FormatFixed(double value)
 {
     // 309 integer digits for the largest double, a sign, a point and six decimals.
     char buffer[std::numeric_limits<double>::max_exponent10 + 20];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                      std::chars_format::fixed, 6);
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 6);
     return std::string(buffer, result.ptr);
 }
 

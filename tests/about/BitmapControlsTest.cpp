@@ -51,7 +51,7 @@ class CTBmpProbe : public CMyTBmp {
 public:
     std::vector<HGDIOBJ> Handles() const
     {
-        return {m_dcSrc.m_hDC,   m_dcStretch.m_hDC,        m_dcImage.m_hDC,
+        return {m_dcSrc.m_hDC,      m_dcStretch.m_hDC,      m_dcImage.m_hDC,
                 m_bmpSrc.m_hObject, m_bmpStretch.m_hObject, m_bmpImage.m_hObject};
     }
 };
@@ -60,10 +60,9 @@ class CBmpUrlProbe : public CMyBmpUrl {
 public:
     std::vector<HGDIOBJ> Handles() const
     {
-        return {m_dcSrc.m_hDC,      m_dcLarge.m_hDC,        m_dcBack.m_hDC,
-                m_dcWork.m_hDC,     m_dcSmall.m_hDC,        m_bmpSrc.m_hObject,
-                m_bmpLarge.m_hObject, m_bmpBack.m_hObject,  m_bmpWork.m_hObject,
-                m_bmpSmall.m_hObject};
+        return {m_dcSrc.m_hDC,       m_dcLarge.m_hDC,     m_dcBack.m_hDC,       m_dcWork.m_hDC,
+                m_dcSmall.m_hDC,     m_bmpSrc.m_hObject,  m_bmpLarge.m_hObject, m_bmpBack.m_hObject,
+                m_bmpWork.m_hObject, m_bmpSmall.m_hObject};
     }
 };
 
@@ -80,11 +79,11 @@ TEST(TransparentBitmap, StretchesThePictureAndShowsWhiteAsTheButtonFace)
     CMyTBmp control;
     ControlHost host(control, L"MyTBmp", 40, 20); // wider than the 2 x 2 picture is high
     EXPECT_TRUE(control.SetBitmap(kQuadrants));
-    EXPECT_EQ(ButtonFace(), host.Pixel(5, 5));  // white, top left
-    EXPECT_EQ(kRed, host.Pixel(35, 5));         // top right
-    EXPECT_EQ(kBlue, host.Pixel(5, 15));        // bottom left
+    EXPECT_EQ(ButtonFace(), host.Pixel(5, 5));   // white, top left
+    EXPECT_EQ(kRed, host.Pixel(35, 5));          // top right
+    EXPECT_EQ(kBlue, host.Pixel(5, 15));         // bottom left
     EXPECT_EQ(ButtonFace(), host.Pixel(35, 15)); // white, bottom right
-    EXPECT_EQ(kRed, host.Pixel(21, 0));         // halves split at 20, not squared
+    EXPECT_EQ(kRed, host.Pixel(21, 0));          // halves split at 20, not squared
 }
 
 TEST(TransparentBitmap, ASecondPictureReplacesTheFirstAndNothingLeaks)

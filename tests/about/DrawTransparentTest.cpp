@@ -54,8 +54,8 @@ TEST(DrawTransparent, KeyPixelsKeepTheTargetOthersTakeTheSource)
         SCOPED_TRACE(::testing::Message() << "key " << std::hex << key);
         const int w = 5, h = 3;
         PixelDC src(w, h), dst(w, h);
-        const COLORREF palette[] = {key, RGB(255, 0, 0), RGB(0, 0, 0), RGB(1, 2, 3),
-                                    RGB(254, 255, 255), kWhite};
+        const COLORREF palette[] = {key,          RGB(255, 0, 0),     RGB(0, 0, 0),
+                                    RGB(1, 2, 3), RGB(254, 255, 255), kWhite};
         for (int y = 0; y < h; ++y)
             for (int x = 0; x < w; ++x) {
                 src.Set(x, y, palette[(x + 2 * y) % 6]);

@@ -42,9 +42,10 @@ TEST_F(StartupTest, TheMenusHoldTheirItemsInOrder)
     const struct {
         const wchar_t* text;
         UINT id;
-    } edit[] = {{L"元に戻す(&U)\tCtrl+Z", ID_EDIT_UNDO}, {L"", 0},
-                {L"切り取り(&T)\tCtrl+X", ID_EDIT_CUT},  {L"ｺﾋﾟｰ(&C)\tCtrl+C", ID_EDIT_COPY},
-                {L"貼り付け(&P)\tCtrl+V", ID_EDIT_PASTE}, {L"全て選択(&A)\tCtrl+A", ID_EDIT_SELALL}};
+    } edit[] = {
+        {L"元に戻す(&U)\tCtrl+Z", ID_EDIT_UNDO},  {L"", 0},
+        {L"切り取り(&T)\tCtrl+X", ID_EDIT_CUT},   {L"ｺﾋﾟｰ(&C)\tCtrl+C", ID_EDIT_COPY},
+        {L"貼り付け(&P)\tCtrl+V", ID_EDIT_PASTE}, {L"全て選択(&A)\tCtrl+A", ID_EDIT_SELALL}};
     ASSERT_EQ(6, ::GetMenuItemCount(hEdit));
     for (int i = 0; i < 6; ++i) {
         EXPECT_EQ(edit[i].text, MenuText(hEdit, i)) << i;
@@ -125,10 +126,11 @@ TEST_F(StartupTest, ClosingAsksNothingAndLeavesTheRegistryKey)
     theApp.SetRegistryKey(L"Local AppWizard-Generated Applications");
     theApp.LoadStdProfileSettings(0);
     HKEY hKey = nullptr;
-    EXPECT_EQ(ERROR_SUCCESS,
-              ::RegOpenKeyExW(HKEY_CURRENT_USER,
-                              L"Software\\Local AppWizard-Generated Applications\\Haltiqo\\Settings",
-                              0, KEY_READ, &hKey));
+    EXPECT_EQ(
+        ERROR_SUCCESS,
+        ::RegOpenKeyExW(HKEY_CURRENT_USER,
+                        L"Software\\Local AppWizard-Generated Applications\\Haltiqo\\Settings", 0,
+                        KEY_READ, &hKey));
     if (hKey)
         ::RegCloseKey(hKey);
 }

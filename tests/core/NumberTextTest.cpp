@@ -60,7 +60,8 @@ TEST(NumberRule, WideTextFollowsTheSameRule)
     EXPECT_BITS(100.0, ParseLenient(L"1d2"));
     // Full-width digits and a full-width minus are not part of a number.
     EXPECT_BITS(0.0, ParseLenient(L"\xFF11\xFF12"));
-    EXPECT_BITS(0.0, ParseLenient(L"\x2212" L"5"));
+    EXPECT_BITS(0.0, ParseLenient(L"\x2212"
+                                  L"5"));
     // A character whose low byte looks like a digit is not one.
     EXPECT_BITS(1.0, ParseLenient(L"1\x0135"));
 }
@@ -108,14 +109,18 @@ TEST(NumberFormat, PrintsEveryIntegerDigitOfHugeValues)
 {
     const std::string big = FormatFixed(1e300);
     EXPECT_EQ(301u + 7u, big.size());
-    EXPECT_EQ(std::string("100000000000000005250476025520442024870446858110815915491585411551180245798890819578637137"
-                          "508044786404370444383288387817694252323536043057564479218478670698284838720092657580373783"
-                          "023379478809005936895323497079994508111903896764088007465274278014249457925878882005684283"
+    EXPECT_EQ(std::string("100000000000000005250476025520442024870446858110815915491585411551180245"
+                          "798890819578637137"
+                          "508044786404370444383288387817694252323536043057564479218478670698284838"
+                          "720092657580373783"
+                          "023379478809005936895323497079994508111903896764088007465274278014249457"
+                          "925878882005684283"
                           "8115669472196386865459400540160.000000"),
               big);
     const std::string max = FormatFixed(DBL_MAX);
     EXPECT_EQ(309u + 7u, max.size());
-    EXPECT_EQ("179769313486231570814527423731704356798070567525844996598917476803157260780", max.substr(0, 75));
+    EXPECT_EQ("179769313486231570814527423731704356798070567525844996598917476803157260780",
+              max.substr(0, 75));
     EXPECT_EQ(".000000", max.substr(309));
     EXPECT_EQ(310u + 7u, FormatFixed(-DBL_MAX).size());
 }

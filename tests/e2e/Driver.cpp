@@ -78,8 +78,8 @@ std::wstring WindowText(HWND hWnd)
 {
     wchar_t text[4096] = L"";
     // WM_GETTEXT crosses processes; GetWindowText would not read another program's controls.
-    ::SendMessageTimeoutW(hWnd, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text), SMTO_BLOCK,
-                          5000, nullptr);
+    ::SendMessageTimeoutW(hWnd, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text), SMTO_BLOCK, 5000,
+                          nullptr);
     return text;
 }
 
@@ -109,10 +109,12 @@ AppDriver::AppDriver(const std::wstring& args)
                           &m_pi))
         return;
     Search s{m_pi.dwProcessId, nullptr};
-    WaitFor([&] {
-        ::EnumWindows(FindFrame, reinterpret_cast<LPARAM>(&s));
-        return s.found != nullptr;
-    }, 20000);
+    WaitFor(
+        [&] {
+            ::EnumWindows(FindFrame, reinterpret_cast<LPARAM>(&s));
+            return s.found != nullptr;
+        },
+        20000);
     m_hFrame = s.found;
     if (m_hFrame) {
         m_hView = ::GetDlgItem(m_hFrame, 0xE900);
@@ -164,14 +166,16 @@ int AppDriver::GridN() const
     // A grid for n unknowns has 2n² + 3n windows; a rebuild under way is waited for.
     int found = 0;
     bool bFirst = true;
-    WaitFor([&] {
-        const int count = static_cast<int>(Grid(!bFirst).size());
-        bFirst = false;
-        for (int n = 2; n <= 26; ++n)
-            if (2 * n * n + 3 * n == count)
-                found = n;
-        return found != 0;
-    }, 10000);
+    WaitFor(
+        [&] {
+            const int count = static_cast<int>(Grid(!bFirst).size());
+            bFirst = false;
+            for (int n = 2; n <= 26; ++n)
+                if (2 * n * n + 3 * n == count)
+                    found = n;
+            return found != 0;
+        },
+        10000);
     return found;
 }
 
@@ -332,12 +336,14 @@ void AppDriver::Fill(HWND hBox, const std::wstring& text)
         Type(text);
     // What a box keeps may be shorter than what was typed; it is settled when it stops changing.
     std::wstring last;
-    WaitFor([&] {
-        const std::wstring now = WindowText(hBox);
-        const bool same = now == text || (now == last && !now.empty());
-        last = now;
-        return same;
-    }, 2000);
+    WaitFor(
+        [&] {
+            const std::wstring now = WindowText(hBox);
+            const bool same = now == text || (now == last && !now.empty());
+            last = now;
+            return same;
+        },
+        2000);
 }
 
 void AppDriver::Wheel(HWND hOver, int notches)
@@ -354,11 +360,13 @@ void AppDriver::Wheel(HWND hOver, int notches)
 bool AppDriver::FindBox(SeenBox& box, DWORD ms) const
 {
     Search s{m_pi.dwProcessId, nullptr};
-    if (!WaitFor([&] {
-            s.found = nullptr;
-            ::EnumWindows(FindMessageBox, reinterpret_cast<LPARAM>(&s));
-            return s.found != nullptr;
-        }, ms))
+    if (!WaitFor(
+            [&] {
+                s.found = nullptr;
+                ::EnumWindows(FindMessageBox, reinterpret_cast<LPARAM>(&s));
+                return s.found != nullptr;
+            },
+            ms))
         return false;
     box.hWnd = s.found;
     box.caption = WindowText(s.found);

@@ -27,8 +27,8 @@ void RegisterBrowserStandIn()
         L"\"" + OwnFolder() + L"url_recorder.exe\" \"" + LogPath() + L"\" \"%1\"";
     for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
         HKEY hKey;
-        if (::RegCreateKeyExW(root, L"Software\\Classes\\http\\shell\\open\\command", 0, nullptr,
-                              0, KEY_ALL_ACCESS, nullptr, &hKey, nullptr) == ERROR_SUCCESS) {
+        if (::RegCreateKeyExW(root, L"Software\\Classes\\http\\shell\\open\\command", 0, nullptr, 0,
+                              KEY_ALL_ACCESS, nullptr, &hKey, nullptr) == ERROR_SUCCESS) {
             ::RegSetValueExW(hKey, nullptr, 0, REG_SZ,
                              reinterpret_cast<const BYTE*>(command.c_str()),
                              static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t)));

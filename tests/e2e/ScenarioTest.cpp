@@ -21,7 +21,8 @@ protected:
     void TearDown() override
     {
         if (HasFailure()) {
-            const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
+            const ::testing::TestInfo* info =
+                ::testing::UnitTest::GetInstance()->current_test_info();
             m_app.Screenshot(std::string(info->test_suite_name()) + "." + info->name());
         }
     }

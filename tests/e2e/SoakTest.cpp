@@ -173,8 +173,8 @@ TEST_F(Soak, RandomActions)
                 maxGdi == 0 ? " (not counted by this system)" : "");
     std::printf("soak: private memory %.1f MiB at start, %.1f MiB at the end, %.1f MiB at most; "
                 "working set %.1f MiB\n",
-                memoryAtStart / 1048576.0, m_app.PrivateBytes() / 1048576.0,
-                maxMemory / 1048576.0, m_app.WorkingSet() / 1048576.0);
+                memoryAtStart / 1048576.0, m_app.PrivateBytes() / 1048576.0, maxMemory / 1048576.0,
+                m_app.WorkingSet() / 1048576.0);
 }
 
 } // namespace

@@ -148,9 +148,8 @@ void TypeChars(HWND hWnd, const std::wstring& text)
 void AppTest::SetUp()
 {
     theApp.m_pMainWnd = nullptr;
-    m_pTemplate =
-        new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CHaltiqoDoc), RUNTIME_CLASS(CMainFrame),
-                               RUNTIME_CLASS(CHaltiqoView));
+    m_pTemplate = new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CHaltiqoDoc),
+                                         RUNTIME_CLASS(CMainFrame), RUNTIME_CLASS(CHaltiqoView));
     ASSERT_NE(nullptr, m_pTemplate->OpenDocumentFile(nullptr));
     m_pFrame = static_cast<CMainFrame*>(theApp.m_pMainWnd);
     ASSERT_NE(nullptr, m_pFrame);

@@ -141,8 +141,8 @@ TEST_F(CountControlTest, IntegersOutsideTheRangeGiveTheRangeMessageAndTwo)
 
 TEST_F(CountControlTest, TextsThatAreNoIntegerGiveTheIntegerMessage)
 {
-    for (const wchar_t* text : {L"+0", L"-0", L"", L"   ", L"abc", L"5a", L"1 2", L"\xFF15", L"+",
-                                L"- 5", L"3.0"}) {
+    for (const wchar_t* text :
+         {L"+0", L"-0", L"", L"   ", L"abc", L"5a", L"1 2", L"\xFF15", L"+", L"- 5", L"3.0"}) {
         SCOPED_TRACE(::testing::Message() << "text [" << text << "]");
         PasteOver(L"9");
         TypeIntoGrid();

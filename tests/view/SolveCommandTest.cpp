@@ -180,7 +180,8 @@ TEST_F(SolveCommandTest, TwentySixUnknownsSolveAnIdentitySystem)
     for (int r = 0; r < 26; ++r)
         for (int k = 0; k <= 26; ++k)
             ::SetWindowTextW(m_pView->m_ppEntry[r][k].m_hWnd,
-                             k == r ? L"2" : (k == 26 ? std::to_wstring(2 * (r + 1)).c_str() : L"0"));
+                             k == r ? L"2"
+                                    : (k == 26 ? std::to_wstring(2 * (r + 1)).c_str() : L"0"));
     const ShownMessageBox box = Calculate();
     std::wstring expected;
     for (int k = 0; k < 26; ++k)

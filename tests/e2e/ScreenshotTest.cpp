@@ -1,0 +1,56 @@
+// Pictures for the README, taken only when HALTIQO_SCREENSHOTS names a folder
+// (tools/screenshots.sh).
+#include <cstdlib>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "Driver.h"
+
+namespace {
+
+std::wstring Folder()
+{
+    const wchar_t* folder = _wgetenv(L"HALTIQO_SCREENSHOTS");
+    return folder ? std::wstring(folder) + L"\\" : std::wstring();
+}
+
+TEST(Screenshots, FormAfterASolveAndTheAboutBox)
+{
+    if (Folder().empty())
+        GTEST_SKIP() << "HALTIQO_SCREENSHOTS is not set";
+    AppDriver app;
+    ASSERT_TRUE(app.Started());
+    ::SetWindowPos(app.Frame(), nullptr, 20, 20, 680, 330, SWP_NOZORDER);
+    EXPECT_TRUE(SaveScreenshot(Folder() + L"start.bmp"));
+
+    app.Click(app.CountBox());
+    app.Key(VK_HOME);
+    app.Key(VK_END, false, false, true);
+    app.Type(L"3");
+    ASSERT_EQ(3, app.GridN());
+    const wchar_t* values[] = {L"2", L"1",   L"-1", L"8", L"-3", L"-1",
+                               L"2", L"-11", L"-2", L"1", L"2",  L"-3"};
+    for (int i = 0; i < 12; ++i)
+        app.Fill(app.Entry(i / 4, i % 4), values[i]);
+    app.Click(app.SolveButton());
+    SeenBox box;
+    ASSERT_TRUE(app.FindBox(box));
+    ::Sleep(300);
+    EXPECT_TRUE(SaveScreenshot(Folder() + L"solved.bmp"));
+    app.CloseBox(box);
+
+    app.Key('H', false, true);
+    app.Key('A');
+    HWND hAbout = nullptr;
+    ASSERT_TRUE(app.WaitFor([&] {
+        hAbout = ::FindWindowW(nullptr, L"Haltiqoのﾊﾞｰｼﾞｮﾝ情報");
+        return hAbout && ::IsWindowVisible(hAbout);
+    }));
+    ::Sleep(300);
+    EXPECT_TRUE(SaveScreenshot(Folder() + L"about.bmp"));
+    ::SetForegroundWindow(hAbout);
+    app.Key(VK_ESCAPE);
+}
+
+} // namespace

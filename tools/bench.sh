@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# The benchmarks, each beside its yardstick, in one run: Solve beside LAPACK's dgesv (native);
+# start-up beside a minimal Win32 program, the grid beside a bare loop of the same windows, and
+# the solve command at n = 26 (under Wine). Needs the builds of tools/build.sh.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cmake --build "$root/build/native" --target solve_bench >/dev/null
+cmake --build "$root/build/windows" --target grid_bench startup_bench minimal_window >/dev/null
+"$root/build/native/solve_bench" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+
+
+state="$root/build/bench-state"
+trap '"$root/tools/wine-session.sh" stop "$state" >/dev/null 2>&1 || true' EXIT
+"$root/tools/wine-session.sh" start "$state" >/dev/null
+win() { "$root/tools/wine-run.sh" "$state" "$@"; }
+dir=$(source "$root/tools/wine-env.sh"; winepath -w "$root/build/windows")
+win "$root/build/windows/startup_bench.exe" "$dir\\Haltiqo.exe" "$dir\\minimal_window.exe" 15
+win "$root/build/windows/grid_bench.exe" 5
