@@ -1,5 +1,6 @@
 #include "MyBmpUrl.h"
 
+#include "ControlClass.h"
 #include "DrawTransparent.h"
 
 // Placeholder under the reserved example domain until the program has a page of its own.
@@ -41,19 +42,7 @@ void CMyBmpUrl::ReleaseImages()
 
 BOOL CMyBmpUrl::RegisterWindowClass()
 {
-    WNDCLASSW wc{};
-    HINSTANCE hInst = AfxGetInstanceHandle();
-    if (::GetClassInfoW(hInst, kClassName, &wc))
-        return TRUE;
-    wc.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
-    wc.lpfnWndProc = ::DefWindowProcW;
-    wc.hInstance = hInst;
-    wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kClassName;
-    if (!AfxRegisterClass(&wc))
-        AfxThrowResourceException();
-    return TRUE;
+    return RegisterPictureControlClass(kClassName);
 }
 
 BOOL CMyBmpUrl::SetBitmap(UINT nIDBitmap)

@@ -1,5 +1,6 @@
 #include "MyTBmp.h"
 
+#include "ControlClass.h"
 #include "DrawTransparent.h"
 
 BEGIN_MESSAGE_MAP(CMyTBmp, CWnd)
@@ -35,19 +36,7 @@ void CMyTBmp::ReleaseImages()
 
 BOOL CMyTBmp::RegisterWindowClass()
 {
-    WNDCLASSW wc{};
-    HINSTANCE hInst = AfxGetInstanceHandle();
-    if (::GetClassInfoW(hInst, kClassName, &wc))
-        return TRUE;
-    wc.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
-    wc.lpfnWndProc = ::DefWindowProcW;
-    wc.hInstance = hInst;
-    wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kClassName;
-    if (!AfxRegisterClass(&wc))
-        AfxThrowResourceException();
-    return TRUE;
+    return RegisterPictureControlClass(kClassName);
 }
 
 BOOL CMyTBmp::SetBitmap(UINT nIDBitmap)

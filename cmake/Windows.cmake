@@ -12,7 +12,8 @@ target_link_libraries(framework PUBLIC comctl32 gdi32 advapi32)
 add_library(haltiqo_ui STATIC
   app/HaltiqoApp.cpp app/HaltiqoDoc.cpp app/MainFrame.cpp
   view/HaltiqoView.cpp
-  about/AboutDlg.cpp about/MyBmpUrl.cpp about/MyTBmp.cpp about/DrawTransparent.cpp)
+  about/AboutDlg.cpp about/MyBmpUrl.cpp about/MyTBmp.cpp about/DrawTransparent.cpp
+  about/ControlClass.cpp)
 target_link_libraries(haltiqo_ui PUBLIC haltiqo_core framework)
 
 set(HALTIQO_RC ${CMAKE_SOURCE_DIR}/res/Haltiqo.rc)

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "about/MyBmpUrl.h"
+#include "common/TestInput.h"
 #include "about/MyTBmp.h"
 #include "ui/UiSupport.h"
 
@@ -206,23 +207,7 @@ public:
         ::GetTempPathW(MAX_PATH, dir);
         m_log = std::wstring(dir) + L"haltiqo-urls.log";
         ::DeleteFileW(m_log.c_str());
-        const std::wstring command = L"\"" + recorder + L"\" \"" + m_log + L"\" \"%1\"";
-        for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
-            HKEY hKey;
-            if (::RegCreateKeyExW(root, L"Software\\Classes\\http\\shell\\open\\command", 0,
-                                  nullptr, 0, KEY_ALL_ACCESS, nullptr, &hKey, nullptr) == 0) {
-                ::RegSetValueExW(hKey, nullptr, 0, REG_SZ,
-                                 reinterpret_cast<const BYTE*>(command.c_str()),
-                                 static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t)));
-                ::RegCloseKey(hKey);
-            }
-            HKEY hDde;
-            if (::RegOpenKeyExW(root, L"Software\\Classes\\http\\shell\\open", 0, KEY_ALL_ACCESS,
-                                &hDde) == 0) {
-                ::RegDeleteTreeW(hDde, L"ddeexec"); // the command line, not a conversation
-                ::RegCloseKey(hDde);
-            }
-        }
+        RegisterUrlRecorder(recorder, m_log);
     }
     // The addresses opened so far, waiting up to `ms` for `count` of them.
     std::vector<std::wstring> Opened(size_t count, DWORD ms = 5000) const
@@ -230,18 +215,7 @@ public:
         std::vector<std::wstring> lines;
         const DWORD start = ::GetTickCount();
         do {
-            lines.clear();
-            if (FILE* in = _wfopen(m_log.c_str(), L"r")) {
-                char line[1024];
-                while (std::fgets(line, sizeof line, in)) {
-                    std::string text(line);
-                    while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
-                        text.pop_back();
-                    if (!text.empty())
-                        lines.emplace_back(text.begin(), text.end());
-                }
-                std::fclose(in);
-            }
+            lines = RecordedUrls(m_log);
             if (lines.size() >= count)
                 break;
             Pump(50);

@@ -1,5 +1,7 @@
 #include "Driver.h"
 
+#include "common/TestInput.h"
+
 #include <psapi.h>
 
 #include <cstdio>
@@ -256,28 +258,7 @@ void AppDriver::Click(HWND hWnd, int x, int y)
 
 void AppDriver::Key(WORD vk, bool ctrl, bool alt, bool shift)
 {
-    std::vector<INPUT> inputs;
-    auto key = [&](WORD v, bool up) {
-        INPUT in{};
-        in.type = INPUT_KEYBOARD;
-        in.ki.wVk = v;
-        in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-        inputs.push_back(in);
-    };
-    if (ctrl)
-        key(VK_CONTROL, false);
-    if (alt)
-        key(VK_MENU, false);
-    if (shift)
-        key(VK_SHIFT, false);
-    key(vk, false);
-    key(vk, true);
-    if (shift)
-        key(VK_SHIFT, true);
-    if (alt)
-        key(VK_MENU, true);
-    if (ctrl)
-        key(VK_CONTROL, true);
+    std::vector<INPUT> inputs = KeyStroke(vk, ctrl, alt, shift);
     Send(inputs);
 }
 

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "common/TestInput.h"
+
 #include "app/HaltiqoApp.h"
 #include "app/HaltiqoDoc.h"
 #include "app/MainFrame.h"
@@ -119,20 +121,7 @@ std::wstring ClipboardText()
 
 void PressKey(WORD vk, bool ctrl)
 {
-    std::vector<INPUT> inputs;
-    auto key = [&](WORD v, bool up) {
-        INPUT in{};
-        in.type = INPUT_KEYBOARD;
-        in.ki.wVk = v;
-        in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-        inputs.push_back(in);
-    };
-    if (ctrl)
-        key(VK_CONTROL, false);
-    key(vk, false);
-    key(vk, true);
-    if (ctrl)
-        key(VK_CONTROL, true);
+    std::vector<INPUT> inputs = KeyStroke(vk, ctrl);
     ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
     Pump(30);
 }
