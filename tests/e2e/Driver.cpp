@@ -110,11 +110,15 @@ AppDriver::AppDriver(const std::wstring& args)
     if (!::CreateProcessW(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
                           &m_pi))
         return;
+    // Up to the window, or to a message box that comes instead, or to the end of the program.
     Search s{m_pi.dwProcessId, nullptr};
     WaitFor(
         [&] {
             ::EnumWindows(FindFrame, reinterpret_cast<LPARAM>(&s));
-            return s.found != nullptr;
+            Search box{m_pi.dwProcessId, nullptr};
+            ::EnumWindows(FindMessageBox, reinterpret_cast<LPARAM>(&box));
+            return s.found != nullptr || box.found != nullptr ||
+                   ::WaitForSingleObject(m_pi.hProcess, 0) == WAIT_OBJECT_0;
         },
         20000);
     m_hFrame = s.found;

@@ -305,3 +305,30 @@ TEST_F(Scenario, BadInputLeavesTheProgramWhole)
 }
 
 } // namespace
+
+namespace {
+
+TEST(CommandLine, AnExistingFileShowsTheFormAMissingOneEndsTheProgram)
+{
+    wchar_t dir[MAX_PATH], path[MAX_PATH];
+    ::GetTempPathW(MAX_PATH, dir);
+    ::GetTempFileNameW(dir, L"hq", 0, path);
+    {
+        AppDriver app(L"\"" + std::wstring(path) + L"\"");
+        ASSERT_TRUE(app.Started());
+        EXPECT_EQ(L"2", WindowText(app.CountBox()));
+        EXPECT_EQ(2, app.GridN());
+    }
+    ::DeleteFileW(path);
+
+    AppDriver missing(L"\"C:\\no such folder\\none.hq\"");
+    EXPECT_FALSE(missing.Started()); // no main window ever shows
+    SeenBox box;
+    ASSERT_TRUE(missing.FindBox(box, 10000));
+    EXPECT_EQ(L"Haltiqo", box.caption);
+    EXPECT_EQ(L"ﾌｧｲﾙ C:\\no such folder\\none.hq を開けませんでした。", box.text);
+    missing.CloseBox(box);
+    EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(missing.Process(), 10000));
+}
+
+} // namespace
