@@ -9,6 +9,7 @@ source "$root/tools/wine-env.sh"
 exe="$root/build/windows/Haltiqo.exe"
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+  "$root/tools/wine-session.sh" prepare "$root/build/run-state"
   exec wine "$exe" "$@"
 fi
 

@@ -3,6 +3,7 @@
 # the build's own prefix, prepared on first use.
 #   wine-session.sh start STATE_DIR   (writes STATE_DIR/display and STATE_DIR/xvfb.pid)
 #   wine-session.sh stop STATE_DIR
+#   wine-session.sh prepare STATE_DIR   (only the prefix, on the display already there)
 set -euo pipefail
 source "$(dirname "$0")/wine-env.sh"
 action=$1
@@ -49,6 +50,9 @@ start)
   wine wineboot </dev/null >/dev/null 2>&1
   echo "display :$display, prefix $WINEPREFIX"
   ;;
+prepare)
+  prepare_prefix
+  ;;
 stop)
   wineserver -k >/dev/null 2>&1 || true
   if [ -f "$state/xvfb.pid" ]; then
@@ -57,7 +61,7 @@ stop)
   fi
   ;;
 *)
-  echo "usage: $0 start|stop STATE_DIR" >&2
+  echo "usage: $0 start|stop|prepare STATE_DIR" >&2
   exit 2
   ;;
 esac
