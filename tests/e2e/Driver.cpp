@@ -411,6 +411,19 @@ size_t AppDriver::WorkingSet() const
     return ::GetProcessMemoryInfo(m_pi.hProcess, &pmc, sizeof pmc) ? pmc.WorkingSetSize : 0;
 }
 
+HWND AppDriver::OpenAbout()
+{
+    ::SetForegroundWindow(m_hFrame);
+    Key('H', false, true);
+    Key('A');
+    HWND hAbout = nullptr;
+    WaitFor([&] {
+        hAbout = ::FindWindowW(nullptr, L"Haltiqoのﾊﾞｰｼﾞｮﾝ情報");
+        return hAbout && ::IsWindowVisible(hAbout);
+    });
+    return hAbout && ::IsWindowVisible(hAbout) ? hAbout : nullptr;
+}
+
 bool AppDriver::ExitThroughMenu()
 {
     ::SetForegroundWindow(m_hFrame);

@@ -75,6 +75,9 @@ public:
     // A failure's picture while the program is still up: e2e-failures\<name>.bmp.
     void Screenshot(const std::string& name) const;
 
+    // Opens the About box through the Help menu (Alt+H, A); its window once shown, or nullptr.
+    HWND OpenAbout();
+
     // Closes the program through the Help menu's exit item; true when it ended.
     bool ExitThroughMenu();
 

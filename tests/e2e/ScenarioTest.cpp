@@ -209,13 +209,8 @@ TEST_F(Scenario, ClipboardCommandsBetweenBoxes)
 TEST_F(Scenario, TheAboutBoxAndItsLink)
 {
     const size_t openedBefore = OpenedAddresses().size();
-    m_app.Key('H', false, true);
-    m_app.Key('A');
-    HWND hAbout = nullptr;
-    ASSERT_TRUE(m_app.WaitFor([&] {
-        hAbout = ::FindWindowW(nullptr, L"Haltiqoのﾊﾞｰｼﾞｮﾝ情報");
-        return hAbout && ::IsWindowVisible(hAbout);
-    }));
+    const HWND hAbout = m_app.OpenAbout();
+    ASSERT_NE(nullptr, hAbout);
     EXPECT_FALSE(::IsWindowEnabled(m_app.Frame()));
     HWND hLink = ::GetDlgItem(hAbout, 1004);
     ASSERT_NE(nullptr, hLink);

@@ -40,13 +40,8 @@ TEST(Screenshots, FormAfterASolveAndTheAboutBox)
     EXPECT_TRUE(SaveScreenshot(Folder() + L"solved.bmp"));
     app.CloseBox(box);
 
-    app.Key('H', false, true);
-    app.Key('A');
-    HWND hAbout = nullptr;
-    ASSERT_TRUE(app.WaitFor([&] {
-        hAbout = ::FindWindowW(nullptr, L"Haltiqoのﾊﾞｰｼﾞｮﾝ情報");
-        return hAbout && ::IsWindowVisible(hAbout);
-    }));
+    const HWND hAbout = app.OpenAbout();
+    ASSERT_NE(nullptr, hAbout);
     ::Sleep(300);
     EXPECT_TRUE(SaveScreenshot(Folder() + L"about.bmp"));
     ::SetForegroundWindow(hAbout);

@@ -103,13 +103,8 @@ protected:
 
     void OpenAndCloseAbout()
     {
-        m_app.Key('H', false, true);
-        m_app.Key('A');
-        HWND hAbout = nullptr;
-        ASSERT_TRUE(m_app.WaitFor([&] {
-            hAbout = ::FindWindowW(nullptr, L"Haltiqoのﾊﾞｰｼﾞｮﾝ情報");
-            return hAbout && ::IsWindowVisible(hAbout);
-        }));
+        const HWND hAbout = m_app.OpenAbout();
+        ASSERT_NE(nullptr, hAbout);
         ::SetForegroundWindow(hAbout);
         m_app.Key(VK_ESCAPE);
         ASSERT_TRUE(m_app.WaitFor([&] { return !::IsWindow(hAbout); }));
