@@ -123,8 +123,10 @@ TEST_F(Scenario, ARandomSystemOfTwentySixAgreesWithAnIndependentSolver)
         }
         m_app.TypeRun(row);
         const std::wstring last = std::to_wstring(static_cast<int>(system[r][26]));
-        ASSERT_TRUE(m_app.WaitFor([&] { return WindowText(m_app.Entry(r, 26)) == last; }))
-            << "row " << r; // a fresh grid: the box was empty before
+        // A fresh grid: the box was empty before. The keys may still be queued behind the
+        // scrolling, so this waits on the text rather than on the program looking idle.
+        ASSERT_TRUE(m_app.WaitFor([&] { return WindowText(m_app.Entry(r, 26)) == last; }, 30000))
+            << "row " << r;
     }
     for (int r = 0; r < 26; ++r)
         for (int k = 0; k <= 26; ++k)

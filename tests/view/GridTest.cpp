@@ -230,6 +230,8 @@ TEST_F(GridTest, TabbingToABoxOutOfSightScrollsItIntoView)
     ::SetFocus(m_pView->m_ppEntry[0][0].m_hWnd);
     RECT client;
     ::GetClientRect(m_pView->m_hWnd, &client);
+    int scrolls = 0;
+    int pos = ::GetScrollPos(m_pView->m_hWnd, SB_HORZ);
     for (int k = 1; k <= 26; ++k) {
         PressKey(VK_TAB);
         HWND hBox = m_pView->m_ppEntry[0][k].m_hWnd;
@@ -237,7 +239,15 @@ TEST_F(GridTest, TabbingToABoxOutOfSightScrollsItIntoView)
         const RECT rc = ChildRect(m_pView->m_hWnd, hBox);
         EXPECT_GE(rc.left, 0) << k;
         EXPECT_LE(rc.right, client.right) << k;
+        const int now = ::GetScrollPos(m_pView->m_hWnd, SB_HORZ);
+        if (now != pos)
+            ++scrolls;
+        pos = now;
     }
+    // Each scroll brings most of a page, so the row takes a few scrolls, not one a box.
+    const int step = client.right * 3 / 4;
+    EXPECT_GT(scrolls, 0);
+    EXPECT_LE(scrolls, (pos + step - 1) / step);
     // Shift+Tab back to the start of the row scrolls back.
     for (int k = 25; k >= 0; --k) {
         INPUT in[4] = {};
