@@ -153,6 +153,43 @@ TEST_F(CountControlTest, TextsThatAreNoIntegerGiveTheIntegerMessage)
     }
 }
 
+// The same texts typed a key at a time over the selected count: every key is a change that is
+// checked at once. A refused text is replaced by the count with the caret in front of it, so the
+// next key lands before the restored digits.
+TEST_F(CountControlTest, TextsTypedKeyByKeyAreCheckedAtEveryKey)
+{
+    struct Case {
+        const wchar_t* keys;
+        std::vector<std::wstring> messages;
+        int count;
+    };
+    const Case cases[] = {
+        {L" 7 ", {kNotAnInteger, kOutOfRange}, 2}, // " ", then "79"
+        {L"007", {kOutOfRange, kOutOfRange}, 2},   // "0", "02" is 2, then "72"
+        {L"+5", {kNotAnInteger, kOutOfRange}, 2},  // "+", then "59"
+        {L"0", {kOutOfRange}, 2},
+        {L"27", {kOutOfRange}, 2}, // "2" is accepted, then "27"
+        {L"-5", {kNotAnInteger, kOutOfRange}, 2},
+        {L"99999999999", std::vector<std::wstring>(10, kOutOfRange), 2}, // "99", then "92"s
+        {L"+0", {kNotAnInteger}, 9},                                     // "+", then "09"
+        {L"-0", {kNotAnInteger}, 9},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "keys [" << c.keys << "]");
+        PasteOver(L"9");
+        TypeIntoGrid();
+        m_boxes.Clear();
+        TypeOver(c.keys);
+        ASSERT_EQ(c.messages.size(), m_boxes.Boxes().size());
+        for (size_t i = 0; i < c.messages.size(); ++i)
+            EXPECT_EQ(c.messages[i], m_boxes.Boxes()[i].text) << "message " << i;
+        m_boxes.Clear();
+        ExpectCount(c.count);
+        // Only a change of the count empties the grid.
+        EXPECT_EQ(c.count == 9 ? L"42" : L"", Typed());
+    }
+}
+
 TEST_F(CountControlTest, OnlyTheFirstThirtyOneCharactersAreRead)
 {
     PasteOver(L"7" + std::wstring(30, L' ') + L"x");
