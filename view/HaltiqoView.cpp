@@ -260,11 +260,16 @@ void CHaltiqoView::OnInitialUpdate()
 // only when the count really changes, so a refused or equal count keeps what was typed.
 void CHaltiqoView::OnChangeEditN()
 {
-    UpdateData(TRUE);
+    const BOOL bAccepted = UpdateData(TRUE);
     if (m_n < kMinUnknowns || m_n > kMaxUnknowns)
         m_n = kMinUnknowns;
     m_spinN.SendMessage(UDM_SETPOS, 0, m_n & 0xFFFF);
     UpdateData(FALSE);
+    // Rewriting the refused text puts the caret in front of the count; selected, the count is
+    // replaced by the next key instead of gaining a digit in front ("7" after a refusal at 9
+    // would otherwise make 79).
+    if (!bAccepted)
+        m_editN.SetSel(0, -1);
     if (m_n != m_nGridSize - 1)
         BuildGrid(m_n);
 }

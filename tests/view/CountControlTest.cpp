@@ -154,8 +154,8 @@ TEST_F(CountControlTest, TextsThatAreNoIntegerGiveTheIntegerMessage)
 }
 
 // The same texts typed a key at a time over the selected count: every key is a change that is
-// checked at once. A refused text is replaced by the count with the caret in front of it, so the
-// next key lands before the restored digits.
+// checked at once. A refused text is replaced by the count, selected, so the next key starts
+// afresh.
 TEST_F(CountControlTest, TextsTypedKeyByKeyAreCheckedAtEveryKey)
 {
     struct Case {
@@ -164,15 +164,16 @@ TEST_F(CountControlTest, TextsTypedKeyByKeyAreCheckedAtEveryKey)
         int count;
     };
     const Case cases[] = {
-        {L" 7 ", {kNotAnInteger, kOutOfRange}, 2}, // " ", then "79"
-        {L"007", {kOutOfRange, kOutOfRange}, 2},   // "0", "02" is 2, then "72"
-        {L"+5", {kNotAnInteger, kOutOfRange}, 2},  // "+", then "59"
+        {L" 7 ", {kNotAnInteger}, 7},            // " " refused, "7", "7 "
+        {L"007", {kOutOfRange, kOutOfRange}, 7}, // "0" twice refused, then "7"
+        {L"+5", {kNotAnInteger}, 5},             // "+" refused, then "5"
         {L"0", {kOutOfRange}, 2},
-        {L"27", {kOutOfRange}, 2}, // "2" is accepted, then "27"
-        {L"-5", {kNotAnInteger, kOutOfRange}, 2},
-        {L"99999999999", std::vector<std::wstring>(10, kOutOfRange), 2}, // "99", then "92"s
-        {L"+0", {kNotAnInteger}, 9},                                     // "+", then "09"
-        {L"-0", {kNotAnInteger}, 9},
+        {L"27", {kOutOfRange}, 2}, // "2" accepted, "27" refused
+        {L"-5", {kNotAnInteger}, 5},
+        // "9", then "99" refused and 2 selected, "9" again: five times over.
+        {L"99999999999", std::vector<std::wstring>(5, kOutOfRange), 9},
+        {L"+0", {kNotAnInteger, kOutOfRange}, 2}, // "+", then "0"
+        {L"-0", {kNotAnInteger, kOutOfRange}, 2},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << "keys [" << c.keys << "]");
@@ -185,9 +186,30 @@ TEST_F(CountControlTest, TextsTypedKeyByKeyAreCheckedAtEveryKey)
             EXPECT_EQ(c.messages[i], m_boxes.Boxes()[i].text) << "message " << i;
         m_boxes.Clear();
         ExpectCount(c.count);
-        // Only a change of the count empties the grid.
-        EXPECT_EQ(c.count == 9 ? L"42" : L"", Typed());
+        // Every case passes through another count on the way, which empties the grid.
+        EXPECT_EQ(L"", Typed());
     }
+}
+
+TEST_F(CountControlTest, ARefusedTextLeavesTheCountSelectedForTheNextKey)
+{
+    PasteOver(L"12");
+    TypeOver(L"x");
+    ExpectMessages({kNotAnInteger});
+    DWORD from = 1, to = 0;
+    ::SendMessageW(Box(), EM_GETSEL, reinterpret_cast<WPARAM>(&from),
+                   reinterpret_cast<LPARAM>(&to));
+    EXPECT_EQ(0u, from);
+    EXPECT_EQ(2u, to);
+    TypeChars(Box(), L"7"); // replaces 12 instead of making 712
+    ExpectMessages({});
+    ExpectCount(7);
+
+    TypeChars(Box(), L"0"); // 70
+    ExpectMessages({kOutOfRange});
+    TypeChars(Box(), L"5");
+    ExpectMessages({});
+    ExpectCount(5);
 }
 
 TEST_F(CountControlTest, OnlyTheFirstThirtyOneCharactersAreRead)
