@@ -6,7 +6,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cmake --build "$root/build/native" --target solve_bench >/dev/null
 cmake --build "$root/build/windows" --target grid_bench startup_bench minimal_window >/dev/null
-"$root/build/native/solve_bench" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+"$root/build/native/solve_bench" --benchmark_repetitions=15 --benchmark_report_aggregates_only=true
 
 
 state="$root/build/bench-state"
