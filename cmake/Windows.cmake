@@ -67,7 +67,7 @@ file(GLOB E2E_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*.cpp)
 if(E2E_SOURCES)
   add_executable(e2e_tests ${E2E_SOURCES})
   target_include_directories(e2e_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
-  target_link_libraries(e2e_tests gtest user32 gdi32 psapi)
+  target_link_libraries(e2e_tests gtest user32 gdi32 advapi32 psapi)
 endif()
 
 # Benchmarks, built on request (tools/bench.sh).

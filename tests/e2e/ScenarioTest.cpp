@@ -237,11 +237,26 @@ TEST_F(Scenario, ClosingNeverAsksAndEnds)
     ::GetExitCodeProcess(m_app.Process(), &code);
     EXPECT_EQ(0u, code);
 
+    // The program keeps its settings under the current user. Whatever earlier runs left there is
+    // removed before the next start, so the key found after it is that run's.
+    const std::wstring company = L"Software\\Local AppWizard-Generated Applications";
+    HKEY hKey = nullptr;
+    if (::RegOpenKeyExW(HKEY_CURRENT_USER, company.c_str(), 0, KEY_ALL_ACCESS, &hKey) ==
+        ERROR_SUCCESS) {
+        ::RegDeleteTreeW(hKey, L"Haltiqo");
+        ::RegCloseKey(hKey);
+    }
     AppDriver second;
     ASSERT_TRUE(second.Started());
     EXPECT_EQ(L"", WindowText(second.Entry(0, 0))); // nothing typed survives
     ::PostMessageW(second.Frame(), WM_CLOSE, 0, 0); // the close box
     EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(second.Process(), 10000));
+    hKey = nullptr;
+    EXPECT_EQ(ERROR_SUCCESS,
+              ::RegOpenKeyExW(HKEY_CURRENT_USER, (company + L"\\Haltiqo\\Settings").c_str(), 0,
+                              KEY_READ, &hKey));
+    if (hKey)
+        ::RegCloseKey(hKey);
 }
 
 TEST_F(Scenario, BadInputLeavesTheProgramWhole)
