@@ -14,17 +14,10 @@
 #include "app/HaltiqoApp.h"
 #include "app/HaltiqoDoc.h"
 #include "app/MainFrame.h"
+#include "bench/Timing.h"
 #include "view/HaltiqoView.h"
 
 namespace {
-
-double Now()
-{
-    LARGE_INTEGER t, f;
-    ::QueryPerformanceCounter(&t);
-    ::QueryPerformanceFrequency(&f);
-    return static_cast<double>(t.QuadPart) / static_cast<double>(f.QuadPart);
-}
 
 void Pump()
 {
@@ -99,12 +92,6 @@ LRESULT CALLBACK CloseBoxes(int nCode, WPARAM wParam, LPARAM lParam)
         ::PostMessageW(reinterpret_cast<HWND>(wParam), WM_COMMAND, IDOK, 0);
     }
     return ::CallNextHookEx(g_hHook, nCode, wParam, lParam);
-}
-
-double Median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
 }
 
 } // namespace

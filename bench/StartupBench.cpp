@@ -10,15 +10,9 @@
 #include <string>
 #include <vector>
 
-namespace {
+#include "bench/Timing.h"
 
-double Now()
-{
-    LARGE_INTEGER t, f;
-    ::QueryPerformanceCounter(&t);
-    ::QueryPerformanceFrequency(&f);
-    return static_cast<double>(t.QuadPart) / static_cast<double>(f.QuadPart);
-}
+namespace {
 
 struct Search {
     DWORD pid;
@@ -64,12 +58,6 @@ double TimeToWindow(const std::wstring& exe)
     ::CloseHandle(pi.hThread);
     ::CloseHandle(pi.hProcess);
     return elapsed;
-}
-
-double Median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
 }
 
 } // namespace
