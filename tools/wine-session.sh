@@ -55,8 +55,14 @@ prepare)
   ;;
 stop)
   wineserver -k >/dev/null 2>&1 || true
+  wineserver -w >/dev/null 2>&1 || true # returns once the server has gone
   if [ -f "$state/xvfb.pid" ]; then
-    kill "$(cat "$state/xvfb.pid")" >/dev/null 2>&1 || true
+    pid=$(cat "$state/xvfb.pid")
+    kill "$pid" >/dev/null 2>&1 || true
+    for _ in $(seq 50); do
+      kill -0 "$pid" 2>/dev/null || break
+      sleep 0.1
+    done
     rm -f "$state/xvfb.pid"
   fi
   ;;
