@@ -8,35 +8,39 @@
 
 namespace {
 
-struct Search {
-    DWORD pid;
-    HWND found;
-};
-
-BOOL CALLBACK FindFrame(HWND hWnd, LPARAM lParam)
+// The first visible top-level window of process `pid` that `wanted` accepts, or nullptr.
+HWND FindShown(DWORD pid, const std::function<bool(HWND)>& wanted)
 {
-    auto* s = reinterpret_cast<Search*>(lParam);
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(hWnd, &pid);
-    if (pid == s->pid && ::IsWindowVisible(hWnd) && WindowText(hWnd) == L"Haltiqo" &&
-        ::GetDlgItem(hWnd, 0xE900) != nullptr) {
-        s->found = hWnd;
-        return FALSE;
-    }
-    return TRUE;
+    struct Search {
+        DWORD pid;
+        const std::function<bool(HWND)>* wanted;
+        HWND found;
+    } s{pid, &wanted, nullptr};
+    ::EnumWindows(
+        [](HWND hWnd, LPARAM lParam) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(lParam);
+            DWORD owner = 0;
+            ::GetWindowThreadProcessId(hWnd, &owner);
+            if (owner == s->pid && ::IsWindowVisible(hWnd) && (*s->wanted)(hWnd)) {
+                s->found = hWnd;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&s));
+    return s.found;
 }
 
-BOOL CALLBACK FindMessageBox(HWND hWnd, LPARAM lParam)
+bool IsFrame(HWND hWnd)
 {
-    auto* s = reinterpret_cast<Search*>(lParam);
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(hWnd, &pid);
-    if (pid == s->pid && ::IsWindowVisible(hWnd) && ClassOf(hWnd) == L"#32770" &&
-        ::GetDlgItem(hWnd, 0xFFFF) != nullptr && ::GetDlgItem(hWnd, 1003) == nullptr) {
-        s->found = hWnd;
-        return FALSE;
-    }
-    return TRUE;
+    return WindowText(hWnd) == L"Haltiqo" && ::GetDlgItem(hWnd, 0xE900) != nullptr;
+}
+
+// A message box: a dialog with a static text and no About-box picture.
+bool IsMessageBox(HWND hWnd)
+{
+    return ClassOf(hWnd) == L"#32770" && ::GetDlgItem(hWnd, 0xFFFF) != nullptr &&
+           ::GetDlgItem(hWnd, 1003) == nullptr;
 }
 
 struct Counter {
@@ -111,17 +115,13 @@ AppDriver::AppDriver(const std::wstring& args)
                           &m_pi))
         return;
     // Up to the window, or to a message box that comes instead, or to the end of the program.
-    Search s{m_pi.dwProcessId, nullptr};
     WaitFor(
         [&] {
-            ::EnumWindows(FindFrame, reinterpret_cast<LPARAM>(&s));
-            Search box{m_pi.dwProcessId, nullptr};
-            ::EnumWindows(FindMessageBox, reinterpret_cast<LPARAM>(&box));
-            return s.found != nullptr || box.found != nullptr ||
+            m_hFrame = FindShown(m_pi.dwProcessId, IsFrame);
+            return m_hFrame != nullptr || FindShown(m_pi.dwProcessId, IsMessageBox) != nullptr ||
                    ::WaitForSingleObject(m_pi.hProcess, 0) == WAIT_OBJECT_0;
         },
         20000);
-    m_hFrame = s.found;
     if (m_hFrame) {
         m_hView = ::GetDlgItem(m_hFrame, 0xE900);
         // As a person would drag it: wide enough for the grids the mouse works on (n <= 5).
@@ -344,20 +344,15 @@ void AppDriver::Wheel(HWND hOver, int notches)
 
 bool AppDriver::FindBox(SeenBox& box, DWORD ms) const
 {
-    Search s{m_pi.dwProcessId, nullptr};
-    if (!WaitFor(
-            [&] {
-                s.found = nullptr;
-                ::EnumWindows(FindMessageBox, reinterpret_cast<LPARAM>(&s));
-                return s.found != nullptr;
-            },
-            ms))
+    HWND hFound = nullptr;
+    if (!WaitFor([&] { return (hFound = FindShown(m_pi.dwProcessId, IsMessageBox)) != nullptr; },
+                 ms))
         return false;
-    box.hWnd = s.found;
-    box.caption = WindowText(s.found);
-    box.text = WindowText(::GetDlgItem(s.found, 0xFFFF));
+    box.hWnd = hFound;
+    box.caption = WindowText(hFound);
+    box.text = WindowText(::GetDlgItem(hFound, 0xFFFF));
     box.hasIcon = false;
-    for (HWND h = ::GetWindow(s.found, GW_CHILD); h; h = ::GetWindow(h, GW_HWNDNEXT)) {
+    for (HWND h = ::GetWindow(hFound, GW_CHILD); h; h = ::GetWindow(h, GW_HWNDNEXT)) {
         const LONG_PTR style = ::GetWindowLongPtrW(h, GWL_STYLE);
         DWORD_PTR hIcon = 0;
         if ((style & SS_TYPEMASK) == SS_ICON && (style & WS_VISIBLE) &&
