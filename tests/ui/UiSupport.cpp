@@ -121,9 +121,23 @@ std::wstring ClipboardText()
 
 void PressKey(WORD vk, bool ctrl)
 {
+    // System input goes to the foreground window's thread: make sure that is this test's window,
+    // or the key reaches another program and is lost.
+    if (HWND hFocus = ::GetFocus()) {
+        HWND hTop = ::GetAncestor(hFocus, GA_ROOT);
+        if (::GetForegroundWindow() != hTop) {
+            ::SetForegroundWindow(hTop);
+            Pump(20);
+            ::SetFocus(hFocus);
+        }
+    }
     std::vector<INPUT> inputs = KeyStroke(vk, ctrl);
     ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-    Pump(30);
+    // Until the keys have been taken from the queue and handled.
+    const DWORD start = ::GetTickCount();
+    do
+        Pump(30);
+    while (HIWORD(::GetQueueStatus(QS_INPUT)) != 0 && ::GetTickCount() - start < 2000);
 }
 
 void TypeChars(HWND hWnd, const std::wstring& text)
