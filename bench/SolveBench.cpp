@@ -1,11 +1,16 @@
-// Solve beside LAPACK's dgesv on the same diagonally dominant systems.
+// Solve beside LAPACK's dgesv on the same diagonally dominant systems, and the exact solver on
+// systems of 26 typed as people type them.
 //   cmake --build build/native --target solve_bench && build/native/solve_bench
 
+#include "core/ExactSystem.h"
 #include "core/Matrix.h"
+
+#include "bench/TypedTexts.h"
 
 #include <benchmark/benchmark.h>
 
 #include <random>
+#include <string>
 #include <vector>
 
 extern "C" void dgesv_(const int* n, const int* nrhs, double* a, const int* lda, int* ipiv,
@@ -63,6 +68,25 @@ void BM_Dgesv(benchmark::State& state)
     }
 }
 
+void BM_ExactSolve(benchmark::State& state)
+{
+    const int n = 26;
+    const TextKind kind = static_cast<TextKind>(state.range(0));
+    const std::vector<std::string> texts = MakeTexts(kind, n * (n + 1));
+    for (auto _ : state) {
+        CExactSystem system(n);
+        for (int i = 0; i < n * (n + 1); ++i)
+            system.SetText(i / (n + 1), i % (n + 1), texts[i]);
+        if (!system.Solve())
+            state.SkipWithError("no unique solution");
+        for (int i = 0; i < n; ++i)
+            benchmark::DoNotOptimize(system.FormatAnswer(i));
+    }
+    state.SetLabel(TextKindName(kind));
+}
+
+BENCHMARK(BM_ExactSolve)->Arg(kFifteenDigits)->Arg(kTwoDecimals)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExactSolve)->Arg(kLongest)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_Solve)->Arg(2)->Arg(8)->Arg(16)->Arg(26);
 BENCHMARK(BM_Dgesv)->Arg(2)->Arg(8)->Arg(16)->Arg(26);
 

@@ -2,16 +2,21 @@
 # the registration of the Windows test programs, which run under Wine.
 find_package(GTest REQUIRED)
 
-set(CORE_TEST_SOURCES tests/core/MatrixTest.cpp tests/core/SolveTest.cpp
-                      tests/core/NumberTextTest.cpp tests/core/PivotTest.cpp)
 
 add_executable(core_tests ${CORE_TEST_SOURCES})
 target_link_libraries(core_tests haltiqo_core GTest::gtest_main)
 add_test(NAME core_native COMMAND core_tests)
 
+# The exact solver against an independent reference in Python's fractions, over seeded systems.
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+add_executable(exact_solve_cli tests/core/ExactSolveCli.cpp)
+target_link_libraries(exact_solve_cli haltiqo_core)
+add_test(NAME exact_oracle COMMAND Python3::Interpreter ${CMAKE_SOURCE_DIR}/tests/core/exact_oracle.py
+                                  $<TARGET_FILE:exact_solve_cli>)
+
 # The same tests once more, with AddressSanitizer and UndefinedBehaviorSanitizer.
 set(SANITIZE -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
-add_library(haltiqo_core_san STATIC core/Matrix.cpp view/NumberText.cpp)
+add_library(haltiqo_core_san STATIC ${CORE_SOURCES})
 target_include_directories(haltiqo_core_san PUBLIC ${CMAKE_SOURCE_DIR})
 target_compile_options(haltiqo_core_san PRIVATE ${SANITIZE})
 add_executable(core_tests_san ${CORE_TEST_SOURCES})
@@ -22,7 +27,7 @@ add_test(NAME core_sanitized COMMAND core_tests_san)
 
 # libFuzzer target for the number rule, checked against an independent oracle.
 if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
-  add_executable(fuzz_number_text fuzz/FuzzNumberText.cpp view/NumberText.cpp)
+  add_executable(fuzz_number_text fuzz/FuzzNumberText.cpp core/NumberText.cpp)
   target_include_directories(fuzz_number_text PRIVATE ${CMAKE_SOURCE_DIR})
   target_compile_options(fuzz_number_text PRIVATE -fsanitize=fuzzer,address,undefined)
   target_link_options(fuzz_number_text PRIVATE -fsanitize=fuzzer,address,undefined)
@@ -32,6 +37,16 @@ if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
   add_test(NAME fuzz_number_text
            COMMAND fuzz_number_text -max_total_time=${FUZZ_SECONDS} -max_len=512
                    ${CMAKE_BINARY_DIR}/fuzz-corpus ${CMAKE_SOURCE_DIR}/fuzz/corpus)
+
+  # The exact solver: every reported solution satisfies the equations exactly.
+  add_executable(fuzz_exact_system fuzz/FuzzExactSystem.cpp ${CORE_SOURCES})
+  target_include_directories(fuzz_exact_system PRIVATE ${CMAKE_SOURCE_DIR})
+  target_compile_options(fuzz_exact_system PRIVATE -fsanitize=fuzzer,address,undefined)
+  target_link_options(fuzz_exact_system PRIVATE -fsanitize=fuzzer,address,undefined)
+  file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/fuzz-exact-corpus)
+  add_test(NAME fuzz_exact_system
+           COMMAND fuzz_exact_system -max_total_time=${FUZZ_SECONDS} -max_len=512
+                   ${CMAKE_BINARY_DIR}/fuzz-exact-corpus ${CMAKE_SOURCE_DIR}/fuzz/exact-corpus)
 endif()
 
 # Benchmark of Solve beside LAPACK's dgesv; built on request: cmake --build build/native --target solve_bench

@@ -1,7 +1,6 @@
 #include "Matrix.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
 
 // 確保されていないメモリーに格納しようとしました。（SetVal）
@@ -117,29 +116,6 @@ CMatrix* CMatrix::Solve()
         const double r = 1.0 / pW->GetVal(i, i);
         pW->ScaleRow(i, r);
     }
-
-    pW->m_bTemp = 1;
-    return pW;
-}
-
-CMatrix* CMatrix::SolveWithRowExchanges()
-{
-    CMatrix* pW = new CMatrix;
-    *pW = *this;
-    const int a = m_nRows < m_nCols ? m_nRows : m_nCols;
-
-    for (int i = 0; i < a; ++i) {
-        int nPivot = i;
-        for (int r = i + 1; r < a; ++r)
-            if (std::fabs(pW->GetVal(r, i)) > std::fabs(pW->GetVal(nPivot, i)))
-                nPivot = r;
-        std::swap(pW->m_ppData[i], pW->m_ppData[nPivot]);
-        for (int r = 0; r < a; ++r)
-            if (r != i)
-                pW->AddRowMultiple(r, i, -(pW->GetVal(r, i) / pW->GetVal(i, i)));
-    }
-    for (int i = 0; i < a; ++i)
-        pW->ScaleRow(i, 1.0 / pW->GetVal(i, i));
 
     pW->m_bTemp = 1;
     return pW;

@@ -42,10 +42,6 @@ public:
     void AddRowMultiple(int nDest, int nSrc, double dFactor);
     void ScaleRow(int nRow, double dFactor);
     CMatrix* Solve();
-    // The same reduction with partial pivoting: before each column is cleared, the row with the
-    // largest element in it (from the diagonal down) is exchanged into the diagonal. Returns a new
-    // temporary matrix, like Solve.
-    CMatrix* SolveWithRowExchanges();
 
     virtual void ReportError(const char* pszMessage);
     virtual void Dump();

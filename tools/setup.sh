@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  cmake make clang g++ libgtest-dev googletest libbenchmark-dev liblapack-dev
+  cmake make clang g++ libgtest-dev googletest libbenchmark-dev liblapack-dev libboost-dev python3
   libclang-rt-14-dev clang-format
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64 fonts-wine fonts-ipafont-gothic locales

@@ -1,10 +1,9 @@
 #include "HaltiqoView.h"
 
-#include <cmath>
 #include <string>
 
-#include "core/Matrix.h"
-#include "view/NumberText.h"
+#include "core/ExactSystem.h"
+#include "core/NumberText.h"
 
 IMPLEMENT_DYNCREATE(CHaltiqoView, CFormView)
 
@@ -50,19 +49,6 @@ int RowY(int r)
 std::wstring Widen(const std::string& text)
 {
     return std::wstring(text.begin(), text.end()); // the number texts are plain ASCII
-}
-
-bool IsSolutionValue(double v)
-{
-    return !(v == HUGE_VAL || v == -HUGE_VAL || std::isnan(v));
-}
-
-bool AllAnswersAreSolutionValues(CMatrix& matrix, int n)
-{
-    for (int i = 0; i < n; ++i)
-        if (!IsSolutionValue(matrix.GetVal(i, n)))
-            return false;
-    return true;
 }
 
 } // namespace
@@ -176,11 +162,12 @@ void CHaltiqoView::DestroyGrid()
     m_ppLabel = nullptr;
 }
 
+// Every digit shown is the exact solution of the equations as typed, correctly rounded; a system
+// without exactly one solution answers "解無し" everywhere.
 void CHaltiqoView::OnCalc()
 {
     const int n = m_nGridSize - 1;
-    CMatrix matrix;
-    matrix.Resize(n, n + 1);
+    CExactSystem system(n);
     CString message;
     ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
 
@@ -190,38 +177,16 @@ void CHaltiqoView::OnCalc()
             m_ppEntry[i][j].GetWindowText(buffer, 256);
             if (buffer[0] == L'\0')
                 m_ppEntry[i][j].SetWindowText(L"0");
-            matrix.SetVal(i, j, NumberText::ParseLenient(buffer));
+            system.SetText(i, j, buffer);
         }
     }
 
-    // Without row exchanges a zero where the elimination divides gives no answer even for a
-    // system that has one; such a system is solved again with them.
-    CMatrix typed;
-    typed = matrix;
-    CMatrix* pResult = matrix.Solve();
-    matrix = *pResult;
-    delete pResult;
-    if (!AllAnswersAreSolutionValues(matrix, n)) {
-        CMatrix* pPivoted = typed.SolveWithRowExchanges();
-        if (AllAnswersAreSolutionValues(*pPivoted, n))
-            matrix = *pPivoted;
-        delete pPivoted;
-    }
-
-    bool bSolved = true;
-    for (int i = 0; i < n; ++i) {
-        const double v = matrix.GetVal(i, n);
-        const std::wstring text = Widen(NumberText::FormatFixed(v));
-        if (!IsSolutionValue(v)) {
-            bSolved = false;
-            break;
+    if (system.Solve()) {
+        for (int i = 0; i < n; ++i) {
+            const std::string text = system.FormatAnswer(i);
+            m_ppEntry[n][i].SetWindowText(Widen(text).c_str());
+            message += Widen(NumberText::FormatResultLine(static_cast<char>('a' + i), text));
         }
-        m_ppEntry[n][i].SetWindowText(text.c_str());
-    }
-    if (bSolved) {
-        for (int i = 0; i < n; ++i)
-            message += Widen(
-                NumberText::FormatResultLine(static_cast<char>('a' + i), matrix.GetVal(i, n)));
     } else {
         for (int k = 0; k < n; ++k)
             m_ppEntry[n][k].SetWindowText(kNoSolution);

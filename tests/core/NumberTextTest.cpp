@@ -1,4 +1,4 @@
-#include "view/NumberText.h"
+#include "core/NumberText.h"
 
 #include <cfloat>
 #include <cmath>
@@ -6,14 +6,23 @@
 #include <string>
 
 #include "Bits.h"
+#include "tests/common/Rational.h"
 
 namespace {
 
+using boost::multiprecision::cpp_rational;
 using NumberText::FormatFixed;
 using NumberText::FormatResultLine;
 using NumberText::ParseLenient;
 
 const double kInf = std::numeric_limits<double>::infinity();
+
+// A finite double's exact value, formatted.
+std::string FormatDouble(double value)
+{
+    const cpp_rational exact = ExactValueOf(value);
+    return FormatFixed(numerator(exact), denominator(exact));
+}
 
 TEST(NumberRule, ReadsTheLongestNumberPrefix)
 {
@@ -90,24 +99,39 @@ TEST(NumberRule, ConvertsCorrectlyRoundedAtTheEdges)
     EXPECT_BITS(1e23, ParseLenient("1e23"));
 }
 
-TEST(NumberFormat, MatchesFixedSixDecimals)
+TEST(NumberFormat, RoundsTheExactQuotientToNearestTiesToEven)
 {
-    EXPECT_EQ("1.000000", FormatFixed(1.0000000000000002));
-    EXPECT_EQ("-0.000000", FormatFixed(-0.0));
-    EXPECT_EQ("0.000000", FormatFixed(0.0));
-    EXPECT_EQ("1000000.000000", FormatFixed(1e6));
-    EXPECT_EQ("-1.000000", FormatFixed(-1.0));
-    EXPECT_EQ("0.000001", FormatFixed(0.0000005000000000000001));
-    EXPECT_EQ("0.000000", FormatFixed(4.9406564584124654e-324));
-    EXPECT_EQ("-0.000000", FormatFixed(-4.9406564584124654e-324));
-    EXPECT_EQ("3.333333", FormatFixed(3.3333333333333335));
-    EXPECT_EQ("2.500000", FormatFixed(2.5));
-    EXPECT_EQ("0.125000", FormatFixed(0.125));
+    EXPECT_EQ("0.333333", FormatFixed(1, 3));
+    EXPECT_EQ("-0.333333", FormatFixed(-1, 3));
+    EXPECT_EQ("-0.666667", FormatFixed(2, -3));
+    EXPECT_EQ("0.666667", FormatFixed(-2, -3));
+    EXPECT_EQ("0.000000", FormatFixed(0, -5));
+    EXPECT_EQ("-0.000000", FormatFixed(1, -2000000)); // a tie, down to even, sign kept
+    EXPECT_EQ("0.000002", FormatFixed(5, 2000000));
+    EXPECT_EQ("0.000004", FormatFixed(7, 2000000));
+    EXPECT_EQ("1.000000", FormatFixed(1999999, 2000000)); // 0.9999995: up to even
+    EXPECT_EQ("12.000000", FormatFixed(12, 1));
+}
+
+// The exact values of doubles format as C's "%lf" prints them.
+TEST(NumberFormat, MatchesFixedSixDecimalsOfDoubles)
+{
+    EXPECT_EQ("1.000000", FormatDouble(1.0000000000000002));
+    EXPECT_EQ("0.000000", FormatDouble(-0.0)); // zero, exactly: no sign
+    EXPECT_EQ("0.000000", FormatDouble(0.0));
+    EXPECT_EQ("1000000.000000", FormatDouble(1e6));
+    EXPECT_EQ("-1.000000", FormatDouble(-1.0));
+    EXPECT_EQ("0.000001", FormatDouble(0.0000005000000000000001));
+    EXPECT_EQ("0.000000", FormatDouble(4.9406564584124654e-324));
+    EXPECT_EQ("-0.000000", FormatDouble(-4.9406564584124654e-324));
+    EXPECT_EQ("3.333333", FormatDouble(3.3333333333333335));
+    EXPECT_EQ("2.500000", FormatDouble(2.5));
+    EXPECT_EQ("0.125000", FormatDouble(0.125));
 }
 
 TEST(NumberFormat, PrintsEveryIntegerDigitOfHugeValues)
 {
-    const std::string big = FormatFixed(1e300);
+    const std::string big = FormatDouble(1e300);
     EXPECT_EQ(301u + 7u, big.size());
     EXPECT_EQ(std::string("100000000000000005250476025520442024870446858110815915491585411551180245"
                           "798890819578637137"
@@ -117,19 +141,18 @@ TEST(NumberFormat, PrintsEveryIntegerDigitOfHugeValues)
                           "925878882005684283"
                           "8115669472196386865459400540160.000000"),
               big);
-    const std::string max = FormatFixed(DBL_MAX);
+    const std::string max = FormatDouble(DBL_MAX);
     EXPECT_EQ(309u + 7u, max.size());
     EXPECT_EQ("179769313486231570814527423731704356798070567525844996598917476803157260780",
               max.substr(0, 75));
     EXPECT_EQ(".000000", max.substr(309));
-    EXPECT_EQ(310u + 7u, FormatFixed(-DBL_MAX).size());
+    EXPECT_EQ(310u + 7u, FormatDouble(-DBL_MAX).size());
 }
 
 TEST(NumberFormat, ResultLineIsLetterEqualsValueLineFeed)
 {
-    EXPECT_EQ("a=1.000000\n", FormatResultLine('a', 1.0000000000000002));
-    EXPECT_EQ("c=-1.000000\n", FormatResultLine('c', -1.0));
-    EXPECT_EQ("z=1000000.000000\n", FormatResultLine('z', 1e6));
+    EXPECT_EQ("a=1.000000\n", FormatResultLine('a', "1.000000"));
+    EXPECT_EQ("z=-0.000000\n", FormatResultLine('z', "-0.000000"));
 }
 
 } // namespace

@@ -1,35 +1,26 @@
 #pragma once
 
-// An independent solver to check the program's answers: Gaussian elimination with partial
-// pivoting in long double on the same numbers. Returns false for a singular system.
+// The answers the program must show, found independently of its solver: elimination over exact
+// rationals, each value then rounded to six decimals by the program's own number format.
 
-#include <cmath>
-#include <utility>
+#include <string>
 #include <vector>
 
-inline bool ReferenceSolve(std::vector<std::vector<long double>> a, std::vector<long double>& x)
+#include "common/Rational.h"
+#include "core/NumberText.h"
+
+// The answer texts for a system of integers (n rows of n coefficients and a right-hand side);
+// empty when the system has no unique solution.
+inline std::vector<std::wstring> ReferenceAnswers(const std::vector<std::vector<int>>& system)
 {
-    const size_t n = a.size();
-    for (size_t col = 0; col < n; ++col) {
-        size_t pivot = col;
-        for (size_t r = col + 1; r < n; ++r)
-            if (std::fabs(a[r][col]) > std::fabs(a[pivot][col]))
-                pivot = r;
-        if (a[pivot][col] == 0)
-            return false;
-        std::swap(a[pivot], a[col]);
-        for (size_t r = col + 1; r < n; ++r) {
-            const long double f = a[r][col] / a[col][col];
-            for (size_t c = col; c <= n; ++c)
-                a[r][c] -= f * a[col][c];
+    RationalRows rows;
+    for (const std::vector<int>& row : system)
+        rows.emplace_back(row.begin(), row.end());
+    std::vector<std::wstring> answers;
+    if (const auto x = RationalSolve(rows))
+        for (const boost::multiprecision::cpp_rational& v : *x) {
+            const std::string text = NumberText::FormatFixed(numerator(v), denominator(v));
+            answers.emplace_back(text.begin(), text.end());
         }
-    }
-    x.assign(n, 0);
-    for (size_t i = n; i-- > 0;) {
-        long double s = a[i][n];
-        for (size_t c = i + 1; c < n; ++c)
-            s -= a[i][c] * x[c];
-        x[i] = s / a[i][i];
-    }
-    return true;
+    return answers;
 }

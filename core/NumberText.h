@@ -1,0 +1,42 @@
+#pragma once
+
+// The number text rules of the equation form, independent of the user's locale.
+
+#include <string>
+#include <string_view>
+
+#include <boost/multiprecision/cpp_int.hpp>
+
+namespace NumberText {
+
+// A recognised number, taken exactly: its value is -1^bNegative × digits × 10^exponent.
+struct Decimal {
+    bool bNegative = false;
+    std::string digits;     // significant digits, no leading or trailing zeros; empty for zero
+    long long exponent = 0; // saturates far beyond the range of doubles
+};
+
+// The lenient number rule: leading white space, an optional sign, decimal digits with at most one
+// '.', an optional exponent introduced by e, E, d or D. The longest prefix of that form is the
+// number; the rest is ignored, and text without a number is 0.
+Decimal Recognise(std::string_view text);
+Decimal Recognise(std::wstring_view text);
+
+// The nearest double; a magnitude beyond the largest double gives an infinity, one below the
+// smallest gives zero or a subnormal value.
+double ToDouble(const Decimal& number);
+
+// ToDouble of what the text begins with.
+double ParseLenient(std::string_view text);
+double ParseLenient(std::wstring_view text);
+
+// The exact quotient numerator / denominator (denominator not zero) in fixed notation with six
+// decimals, correctly rounded (to nearest, ties to even), in the form of C's "%lf": every integer
+// digit, a '-' before a negative value even when it rounds to zero, 0.000000 for zero.
+std::string FormatFixed(const boost::multiprecision::cpp_int& numerator,
+                        const boost::multiprecision::cpp_int& denominator);
+
+// One result line: the letter, '=', the value's text, a line feed ("%c=%lf\n").
+std::string FormatResultLine(char letter, const std::string& value);
+
+} // namespace NumberText

@@ -1,0 +1,119 @@
+#include "PrimeField.h"
+
+#include <utility>
+
+namespace {
+
+uint64_t MulMod(uint64_t a, uint64_t b, uint64_t m)
+{
+    return static_cast<uint64_t>(static_cast<unsigned __int128>(a) * b % m);
+}
+
+uint64_t PowMod(uint64_t base, uint64_t exponent, uint64_t m)
+{
+    uint64_t result = 1 % m;
+    base %= m;
+    for (; exponent != 0; exponent >>= 1) {
+        if (exponent & 1)
+            result = MulMod(result, base, m);
+        base = MulMod(base, base, m);
+    }
+    return result;
+}
+
+// Miller–Rabin with the first twelve primes as bases, which decides every n below 3.3 × 10^24.
+bool IsPrime(uint64_t n)
+{
+    static const uint64_t kBases[] = {2, 3, 5, 7, 11, 13, 17, 19, 23, 29, 31, 37};
+    for (uint64_t p : kBases)
+        if (n % p == 0)
+            return n == p;
+    uint64_t d = n - 1;
+    int s = 0;
+    for (; (d & 1) == 0; d >>= 1)
+        ++s;
+    for (uint64_t a : kBases) {
+        uint64_t x = PowMod(a, d, n);
+        if (x == 1 || x == n - 1)
+            continue;
+        bool bWitness = true;
+        for (int i = 1; i < s && bWitness; ++i) {
+            x = MulMod(x, x, n);
+            bWitness = x != n - 1;
+        }
+        if (bWitness)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+uint64_t CPrimeField::Prime(size_t index)
+{
+    static std::vector<uint64_t> primes;
+    uint64_t candidate = primes.empty() ? (uint64_t{1} << 62) - 1 : primes.back() - 2;
+    for (; primes.size() <= index; candidate -= 2)
+        if (IsPrime(candidate))
+            primes.push_back(candidate);
+    return primes[index];
+}
+
+uint64_t CPrimeField::Inverse(uint64_t a) const
+{
+    // Extended Euclid; the coefficients stay within ±p, far inside 64 bits.
+    int64_t t = 0, nextT = 1;
+    uint64_t r = m_p, nextR = a;
+    while (nextR != 0) {
+        const uint64_t q = r / nextR;
+        t = std::exchange(nextT, t - static_cast<int64_t>(q) * nextT);
+        r = std::exchange(nextR, r - q * nextR);
+    }
+    return t < 0 ? static_cast<uint64_t>(t + static_cast<int64_t>(m_p)) : static_cast<uint64_t>(t);
+}
+
+uint64_t CPrimeField::SolveCramer(std::vector<uint64_t>& a, int n,
+                                  std::vector<uint64_t>& numerators) const
+{
+    const int w = n + 1;
+    auto at = [&](int r, int c) -> uint64_t& {
+        return a[static_cast<size_t>(r) * w + c];
+    };
+
+    // Forward elimination to a unit upper triangle; any nonzero pivot is exact.
+    uint64_t det = 1;
+    for (int k = 0; k < n; ++k) {
+        int pivot = k;
+        while (pivot < n && at(pivot, k) == 0)
+            ++pivot;
+        if (pivot == n)
+            return 0;
+        if (pivot != k) {
+            for (int c = k; c <= n; ++c)
+                std::swap(at(pivot, c), at(k, c));
+            det = Sub(0, det);
+        }
+        det = Mul(det, at(k, k));
+        const uint64_t inverse = Inverse(at(k, k));
+        for (int c = k + 1; c <= n; ++c)
+            at(k, c) = Mul(at(k, c), inverse);
+        for (int r = k + 1; r < n; ++r) {
+            const uint64_t f = at(r, k);
+            if (f == 0)
+                continue;
+            for (int c = k + 1; c <= n; ++c)
+                at(r, c) = Sub(at(r, c), Mul(f, at(k, c)));
+        }
+    }
+
+    numerators.assign(n, 0);
+    for (int i = n - 1; i >= 0; --i) {
+        uint64_t s = at(i, n);
+        for (int c = i + 1; c < n; ++c)
+            s = Sub(s, Mul(at(i, c), numerators[c]));
+        numerators[i] = s;
+    }
+    for (uint64_t& x : numerators)
+        x = Mul(det, x);
+    return det;
+}

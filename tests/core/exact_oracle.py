@@ -1,0 +1,251 @@
+#!/usr/bin/env python3
+"""Checks the exact solver against an independent reference over seeded random systems.
+
+The reference reads each box's text with its own regular expression, takes the number exactly as a
+fractions.Fraction, eliminates with Fractions and rounds with Python's own ties-to-even rounding.
+Every answer text of every system must agree.
+
+    exact_oracle.py SOLVER [COUNT [SEED]]
+
+SOLVER is the program that reads systems of texts and prints the answers (ExactSolveCli.cpp).
+"""
+
+import math
+import multiprocessing
+import random
+import re
+import subprocess
+import sys
+from fractions import Fraction
+
+# Between the texts of a row on the way to the solver; a text may hold blanks and tabs.
+SEPARATOR = "\x1f"
+
+NUMBER = re.compile(r"[ \t\n\v\f\r]*([+-]?)([0-9]+\.?[0-9]*|\.[0-9]+)(?:[eEdD]([+-]?[0-9]+))?")
+
+
+def value_of(text):
+    """The exact value of a box's text; None when it lies beyond the range of doubles."""
+    match = NUMBER.match(text)
+    if not match:
+        return Fraction(0)
+    sign, mantissa, exponent = match.groups()
+    as_double = float(sign + mantissa + ("e" + exponent if exponent else ""))
+    if math.isinf(as_double):
+        return None
+    if as_double == 0:
+        return Fraction(0)  # too small for a double: counts as zero
+    value = Fraction(mantissa) * Fraction(10) ** int(exponent or 0)
+    return -value if sign == "-" else value
+
+
+def solve(texts):
+    """The unique solution as Fractions, or None.
+
+    Each row is scaled to integers, then eliminated without fractions (Bareiss), exchanging rows
+    only at a zero pivot; back-substitution is in Fractions."""
+    rows = [[value_of(t) for t in row] for row in texts]
+    if any(v is None for row in rows for v in row):
+        return None
+    n = len(rows)
+    a = []
+    for row in rows:
+        scale = math.lcm(*(v.denominator for v in row))
+        a.append([v.numerator * (scale // v.denominator) for v in row])
+    previous = 1
+    for k in range(n):
+        pivot = next((r for r in range(k, n) if a[r][k] != 0), None)
+        if pivot is None:
+            return None
+        a[k], a[pivot] = a[pivot], a[k]
+        for r in range(k + 1, n):
+            a[r] = [(a[k][k] * a[r][c] - a[r][k] * a[k][c]) // previous if c > k else 0
+                    for c in range(n + 1)]
+        previous = a[k][k]
+    x = [Fraction(0)] * n
+    for i in reversed(range(n)):
+        rest = sum(a[i][c] * x[c] for c in range(i + 1, n))
+        x[i] = Fraction(a[i][n] - rest) / a[i][i]
+    return x
+
+
+def six_decimals(x):
+    units = round(abs(x) * 10**6)  # a Fraction rounds half to even
+    text = "%d.%06d" % divmod(units, 10**6)
+    return "-" + text if x < 0 else text
+
+
+# Texts of the many kinds of systems people type. Each returns n rows of n + 1 texts.
+
+
+def decimal_text(value, places):
+    """A Fraction with a finite decimal expansion written out exactly with `places` decimals."""
+    units = value * 10**places
+    assert units.denominator == 1
+    sign = "-" if units < 0 else ""
+    digits = str(abs(units.numerator)).rjust(places + 1, "0")
+    return sign + (digits[:-places] + "." + digits[-places:] if places else digits)
+
+
+def small_integers(rng, n):
+    return [[str(rng.randint(-9, 9)) for _ in range(n + 1)] for _ in range(n)]
+
+
+def prices(rng, n):
+    return [[decimal_text(Fraction(rng.randint(-99999, 99999), 100), 2) for _ in range(n + 1)]
+            for _ in range(n)]
+
+
+def fifteen_digits(rng, n):
+    def one():
+        digits = str(rng.randint(10**14, 10**15 - 1))
+        point = rng.randint(0, 15)
+        text = (digits[:point] or "0") + "." + digits[point:]
+        if rng.random() < 0.3:
+            text += "e%d" % rng.randint(-20, 20)
+        return rng.choice(["", "-"]) + text
+    return [[one() for _ in range(n + 1)] for _ in range(n)]
+
+
+def tiny_coefficient(rng, n):
+    rows = small_integers(rng, n)
+    r, c = rng.randrange(n), rng.randrange(n)
+    rows[r][c] = rng.choice(["", "-"]) + "1e-%d" % rng.randint(8, 40)
+    return rows
+
+
+def scaled(rng, n):
+    row_scale = [rng.randint(-12, 12) for _ in range(n)]
+    col_scale = [rng.randint(-12, 12) for _ in range(n + 1)]
+    return [["%de%d" % (rng.randint(-99, 99), row_scale[r] + col_scale[c]) for c in range(n + 1)]
+            for r in range(n)]
+
+
+def sparse(rng, n):
+    rows = [["0"] * (n + 1) for _ in range(n)]
+    for r in range(n):
+        rows[r][r] = str(rng.choice([-1, 1]) * rng.randint(1, 9))
+        rows[r][n] = str(rng.randint(-9, 9))
+        for _ in range(rng.randint(0, 2)):
+            rows[r][rng.randrange(n)] = str(rng.randint(-9, 9))
+    rng.shuffle(rows)
+    return rows
+
+
+def combination(rng, rows, r):
+    """Row r replaced by an integer combination of the others."""
+    n = len(rows)
+    factors = [rng.randint(-3, 3) if i != r else 0 for i in range(n)]
+    values = [[Fraction(t) for t in row] for row in rows]
+    return [sum(factors[i] * values[i][c] for i in range(n)) for c in range(n + 1)]
+
+
+def dependent(rng, n, shift=0, nudge=0):
+    rows = prices(rng, n)
+    r = rng.randrange(n)
+    combined = combination(rng, rows, r)
+    combined[n] += shift
+    combined[rng.randrange(n)] += nudge
+    rows[r] = [decimal_text(v, 14) for v in combined]
+    return rows
+
+
+def singular(rng, n):
+    return dependent(rng, n)
+
+
+def contradictory(rng, n):
+    return dependent(rng, n, shift=Fraction(1, 100))
+
+
+def near_singular(rng, n):
+    return dependent(rng, n, nudge=Fraction(1, 10**12))
+
+
+def singular_as_decimals(rng, n):
+    """Decimal rows that are exact multiples of each other, which their doubles are not."""
+    rows = [[decimal_text(Fraction(rng.randint(-99, 99), 10), 1) for _ in range(n + 1)]
+            for _ in range(n)]
+    a, b = rng.sample(range(n), 2)
+    factor = Fraction(rng.choice([3, 7, 11, 13]), 10)
+    rows[b] = [decimal_text(Fraction(t) * factor, 2) for t in rows[a]]
+    return rows
+
+
+def lenient(rng, n):
+    forms = [" %d", "%dabc", "%d,5", "%dd1", "%dD-1", "%de+2x", "+%d.", "\t%d", "%d.5.5", "%de"]
+    rows = small_integers(rng, n)
+    for row in rows:
+        for c in range(n + 1):
+            roll = rng.random()
+            if roll < 0.4:
+                row[c] = rng.choice(forms) % rng.randint(-9, 9)
+            elif roll < 0.45:
+                row[c] = rng.choice(["", "abc", "-", ".", "0x10", "inf", "nan", "1e"])
+    return rows
+
+
+def extremes(rng, n):
+    """Numbers at the ends of the double range; now and then one beyond, or one too small."""
+    forms = ["%de300", "%de-300", "%de-320", "%de307", "-%de-310", "4e-324", "%d", "-%d"]
+    rows = [[rng.choice(forms).replace("%d", str(rng.randint(1, 9))) for _ in range(n + 1)]
+            for _ in range(n)]
+    if rng.random() < 0.3:
+        rows[rng.randrange(n)][rng.randrange(n + 1)] = rng.choice(["2e308", "-1e309", "1e-330"])
+    return rows
+
+
+def long_numbers(rng, n):
+    def one():
+        digits = "".join(rng.choice("0123456789") for _ in range(rng.randint(20, 240)))
+        return rng.choice(["", "-"]) + "0." + digits + "e%d" % rng.randint(-300, 300)
+    return [[one() for _ in range(n + 1)] for _ in range(n)]
+
+
+KINDS = [small_integers, prices, fifteen_digits, tiny_coefficient, scaled, sparse, singular,
+         contradictory, near_singular, singular_as_decimals, lenient, extremes, long_numbers]
+# The most expensive kinds for a Fraction reference stay smaller.
+LARGEST_N = {long_numbers: 8, extremes: 12}
+
+
+def main():
+    solver = sys.argv[1]
+    count = int(sys.argv[2]) if len(sys.argv) > 2 else 5200
+    rng = random.Random(int(sys.argv[3]) if len(sys.argv) > 3 else 2026)
+
+    systems = []
+    for i in range(count):
+        kind = KINDS[i % len(KINDS)]
+        n = rng.randint(2, LARGEST_N.get(kind, 26))
+        systems.append((kind.__name__, kind(rng, n)))
+
+    request = "".join(
+        "%d\n" % len(texts) + "".join(SEPARATOR.join(row) + "\n" for row in texts)
+        for _, texts in systems)
+    answer = subprocess.run([solver], input=request, capture_output=True, text=True, check=True)
+    lines = answer.stdout.split("\n")
+
+    with multiprocessing.Pool() as pool:
+        references = pool.map(solve, [texts for _, texts in systems], chunksize=16)
+
+    mismatches = 0
+    unique = {}
+    for (kind, texts), line, x in zip(systems, lines, references):
+        expected = "none" if x is None else "\t".join(six_decimals(v) for v in x)
+        unique.setdefault(kind, [0, 0])[x is None] += 1
+        if line != expected:
+            mismatches += 1
+            if mismatches <= 5:
+                print("MISMATCH (%s, n = %d)\n  texts: %r\n  solver:   %s\n  expected: %s"
+                      % (kind, len(texts), texts, line[:400], expected[:400]))
+    if len(lines) < len(systems):
+        print("the solver answered %d of %d systems" % (len(lines), len(systems)))
+        mismatches += 1
+    for kind, (solved, none) in unique.items():
+        print("%-22s %4d with a unique solution, %4d without" % (kind, solved, none))
+    print("%d systems, n from 2 to 26, %d mismatches" % (len(systems), mismatches))
+    return 1 if mismatches else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
