@@ -5,6 +5,7 @@
 
 #include "core/ExactSystem.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -56,9 +57,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     bool bBeyondRange = false;
     size_t start = 0;
     for (int i = 0; i < n * (n + 1); ++i) {
+        start = std::min(start, input.size());
         const size_t end = std::min(input.find('|', start), input.size());
-        const std::string text =
-            input.substr(std::min(start, input.size()), end - std::min(start, input.size()));
+        const std::string text = input.substr(start, end - start);
         start = end + 1;
         system.SetText(i / (n + 1), i % (n + 1), text);
         bBeyondRange = !ExactValue(text, rows[i / (n + 1)][i % (n + 1)]) || bBeyondRange;
