@@ -21,13 +21,23 @@ bool IsDigit(unsigned ch)
     return ch >= '0' && ch <= '9';
 }
 
-// Works on any character type; only ASCII characters can be part of a number.
+unsigned CodeOf(char ch)
+{
+    return static_cast<unsigned char>(ch);
+}
+
+unsigned CodeOf(wchar_t ch)
+{
+    return static_cast<unsigned>(ToAsciiForm(ch));
+}
+
+// Works on any character type; a wide character is read by its ASCII form.
 template <typename Char> Decimal RecogniseText(std::basic_string_view<Char> text)
 {
     size_t i = 0;
     const size_t n = text.size();
     auto at = [&](size_t k) -> unsigned {
-        return k < n ? static_cast<unsigned>(text[k]) : 0u;
+        return k < n ? CodeOf(text[k]) : 0u;
     };
 
     while (i < n && IsSpace(at(i)))
@@ -88,6 +98,29 @@ template <typename Char> Decimal RecogniseText(std::basic_string_view<Char> text
 }
 
 } // namespace
+
+wchar_t ToAsciiForm(wchar_t ch)
+{
+    if (ch >= 0xFF01 && ch <= 0xFF5E) // the full-width forms of '!' to '~'
+        return static_cast<wchar_t>(ch - 0xFEE0);
+    switch (ch) {
+    case 0x3000: // ideographic space
+        return L' ';
+    case 0x2212: // minus sign, as JIS mappings give the full-width minus
+    case 0x30FC: // what a kana input method writes for the minus key
+        return L'-';
+    default:
+        return ch;
+    }
+}
+
+std::wstring ToAsciiForms(std::wstring_view text)
+{
+    std::wstring folded(text);
+    for (wchar_t& ch : folded)
+        ch = ToAsciiForm(ch);
+    return folded;
+}
 
 Decimal Recognise(std::string_view text)
 {

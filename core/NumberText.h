@@ -16,9 +16,14 @@ struct Decimal {
     long long exponent = 0; // saturates far beyond the range of doubles
 };
 
+// What a character typed with a Japanese input method reads as: full-width digits, signs, point,
+// letters and the ideographic space as their ASCII forms; every other character as itself.
+wchar_t ToAsciiForm(wchar_t ch);
+std::wstring ToAsciiForms(std::wstring_view text);
+
 // The lenient number rule: leading white space, an optional sign, decimal digits with at most one
 // '.', an optional exponent introduced by e, E, d or D. The longest prefix of that form is the
-// number; the rest is ignored, and text without a number is 0.
+// number; the rest is ignored, and text without a number is 0. Wide text is read by ToAsciiForm.
 Decimal Recognise(std::string_view text);
 Decimal Recognise(std::wstring_view text);
 

@@ -1,5 +1,6 @@
 #include "HaltiqoView.h"
 
+#include <algorithm>
 #include <string>
 
 #include "core/ExactSystem.h"
@@ -17,12 +18,12 @@ END_MESSAGE_MAP()
 
 namespace {
 
-const DWORD kEntryStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP;
+// Scrolling sideways, so a box keeps every character typed or pasted, whatever its width.
+const DWORD kEntryStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL;
 const DWORD kLabelStyle = WS_CHILD | WS_VISIBLE;
 const int kMinUnknowns = 2;
-// The solve command reads at most 255 characters of a box. The limit also keeps a long paste
-// quick: fitting text to a box that does not scroll costs time that grows with the square of
-// its length, and a pasted page would otherwise stall the program for minutes.
+// The solve command reads at most 255 characters of a box; the limit also keeps a pasted page
+// from stalling the edit control.
 const int kEntryTextLimit = 255;
 const int kMaxUnknowns = 26;
 
@@ -49,6 +50,26 @@ int RowY(int r)
 std::wstring Widen(const std::string& text)
 {
     return std::wstring(text.begin(), text.end()); // the number texts are plain ASCII
+}
+
+// DDX_Text for the count, with a full-width count ("１２", as an input method in kana mode
+// writes it) read as its ASCII form.
+void DDX_Count(CDataExchange* pDX, int nIDC, int& value)
+{
+    if (!pDX->m_bSaveAndValidate) {
+        DDX_Text(pDX, nIDC, value);
+        return;
+    }
+    HWND hWnd = pDX->PrepareEditCtrl(nIDC);
+    wchar_t text[32]; // the exchange reads at most the first 31 characters
+    const int nLength = std::max(::GetWindowTextW(hWnd, text, 32), 0);
+    int parsed = 0;
+    if (!AfxParseDataExchangeInt(NumberText::ToAsciiForms(std::wstring_view(text, nLength)),
+                                 parsed)) {
+        AfxMessageBox(AFX_IDP_PARSE_INT, MB_ICONEXCLAMATION);
+        pDX->Fail();
+    }
+    value = parsed;
 }
 
 } // namespace
@@ -201,7 +222,7 @@ void CHaltiqoView::DoDataExchange(CDataExchange* pDX)
 {
     DDX_Control(pDX, IDC_EDIT_N, m_editN);
     DDX_Control(pDX, IDC_SPIN_N, m_spinN);
-    DDX_Text(pDX, IDC_EDIT_N, m_n);
+    DDX_Count(pDX, IDC_EDIT_N, m_n);
     DDV_MinMaxInt(pDX, m_n, kMinUnknowns, kMaxUnknowns);
 }
 
@@ -225,9 +246,11 @@ void CHaltiqoView::OnInitialUpdate()
 // only when the count really changes, so a refused or equal count keeps what was typed.
 void CHaltiqoView::OnChangeEditN()
 {
+    const int nPrevious = m_n;
     const BOOL bAccepted = UpdateData(TRUE);
+    // A refused count, in range or not, leaves n and everything typed as they were.
     if (m_n < kMinUnknowns || m_n > kMaxUnknowns)
-        m_n = kMinUnknowns;
+        m_n = nPrevious >= kMinUnknowns && nPrevious <= kMaxUnknowns ? nPrevious : kMinUnknowns;
     m_spinN.SendMessage(UDM_SETPOS, 0, m_n & 0xFFFF);
     UpdateData(FALSE);
     // Rewriting the refused text puts the caret in front of the count; selected, the count is
@@ -256,17 +279,32 @@ void CHaltiqoView::OnDeltaposSpinN(NMHDR* pNMHDR, LRESULT* pResult)
     *pResult = 0;
 }
 
+void CHaltiqoView::RecordEntryBox(HWND hWnd)
+{
+    if (m_ppEntry == nullptr || hWnd == nullptr)
+        return;
+    for (int k = 0; k < m_nGridSize; ++k)
+        for (int r = 0; r < m_nGridSize; ++r)
+            if (hWnd == m_ppEntry[r][k].m_hWnd) {
+                m_nFocusCol = k;
+                m_nFocusRow = r;
+                return;
+            }
+}
+
 BOOL CHaltiqoView::PreTranslateMessage(MSG* pMsg)
 {
-    if (pMsg->message == WM_LBUTTONDOWN && m_ppEntry != nullptr) {
-        for (int k = 0; k < m_nGridSize; ++k)
-            for (int r = 0; r < m_nGridSize; ++r)
-                if (pMsg->hwnd == m_ppEntry[r][k].m_hWnd) {
-                    m_nFocusCol = k;
-                    m_nFocusRow = r;
-                }
-    }
+    if (pMsg->message == WM_LBUTTONDOWN)
+        RecordEntryBox(pMsg->hwnd);
     return CFormView::PreTranslateMessage(pMsg);
+}
+
+BOOL CHaltiqoView::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    // The box with the caret is the one the Edit commands act on, however the caret got there.
+    if (HIWORD(wParam) == EN_SETFOCUS && lParam != 0)
+        RecordEntryBox(reinterpret_cast<HWND>(lParam));
+    return CFormView::OnCommand(wParam, lParam);
 }
 
 void CHaltiqoView::OnSetfocusEditN()

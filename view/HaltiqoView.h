@@ -21,7 +21,7 @@ public:
     CEdit** m_ppEntry; // [row][column]: coefficient, right-hand-side and answer boxes
     CEdit** m_ppLabel; // [row][column]: operator and answer labels
     int m_nGridSize;   // n + 1 of the grid last built
-    int m_nFocusCol;   // column of the entry box last clicked; -1 for the n edit box
+    int m_nFocusCol;   // column of the entry box last clicked or focused; -1 for the n edit box
     int m_nFocusRow;
 
     ~CHaltiqoView() override;
@@ -39,6 +39,9 @@ public:
     void OnInitialUpdate() override;
 
 protected:
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    // Makes hWnd the box of the Edit commands when it is one of the grid's entry boxes.
+    void RecordEntryBox(HWND hWnd);
     void OnSize(UINT nType, int cx, int cy);
     void OnCalc();
     void OnChangeEditN();

@@ -2,6 +2,7 @@
 
 #include <cfloat>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <string>
 
@@ -63,16 +64,28 @@ TEST(NumberRule, NoHexadecimalAndExponentNeedsDigits)
     EXPECT_BITS(-0.0, ParseLenient("-0"));
 }
 
-TEST(NumberRule, WideTextFollowsTheSameRule)
+// Full-width text, as a Japanese input method writes it, reads as its ASCII form; other
+// characters end a number, even when their low byte looks like a digit.
+TEST(NumberRule, WideTextReadsFullWidthFormsAsAscii)
 {
-    EXPECT_BITS(12.0, ParseLenient(L" 12abc"));
-    EXPECT_BITS(100.0, ParseLenient(L"1d2"));
-    // Full-width digits and a full-width minus are not part of a number.
-    EXPECT_BITS(0.0, ParseLenient(L"\xFF11\xFF12"));
-    EXPECT_BITS(0.0, ParseLenient(L"\x2212"
-                                  L"5"));
-    // A character whose low byte looks like a digit is not one.
+    auto fullWidth = [](const std::string& text) {
+        std::wstring wide;
+        for (char ch : text)
+            wide += ch == ' ' ? L'\x3000' : static_cast<wchar_t>(ch + 0xFEE0);
+        return wide;
+    };
+    for (const char* text : {" 12abc", "1d2", "1D2", "1E+2", "-3.25", "+7", "12.5.3", "1,5", ".5",
+                             "1ex5", "-", "0x10", "- 5", "1.5e3"}) {
+        SCOPED_TRACE(text);
+        const double expected = ParseLenient(text);
+        EXPECT_BITS(expected, ParseLenient(std::wstring(text, text + std::strlen(text))));
+        EXPECT_BITS(expected, ParseLenient(fullWidth(text)));
+    }
+    EXPECT_BITS(-5.0, ParseLenient(L"\x2212\xFF15")); // minus sign
+    EXPECT_BITS(-5.0, ParseLenient(L"\x30FC\xFF15")); // kana long-vowel mark for the minus key
+    EXPECT_BITS(12.0, ParseLenient(L"\xFF11\xFF12\x3002")); // the ideographic full stop ends it
     EXPECT_BITS(1.0, ParseLenient(L"1\x0135"));
+    EXPECT_BITS(1.0, ParseLenient(L"1\xFF65")); // a half-width katakana dot is no point
 }
 
 TEST(NumberRule, ConvertsCorrectlyRoundedAtTheEdges)

@@ -116,6 +116,10 @@ TEST_F(Scenario, ShowsTheExactSolutionOfTheEquationsAsTyped)
         {2, {L"0.1", L"0.3", L"1", L"0.3", L"0.9", L"3"}, kNoSolutionMessage},
         {2, {L"-1", L"0", L"0", L"0", L"1", L"0"}, L"a=0.000000\nb=0.000000\n"},
         {2, {L"3", L"2", L"3", L"1", L"-1", L"1"}, L"a=1.000000\nb=0.000000\n"},
+        // Typed in full although wider than its box.
+        {2,
+         {L"1", L"0", L"12345678901234567890.5", L"0", L"3", L"-0.000000000000000001"},
+         L"a=12345678901234567890.500000\nb=-0.000000\n"},
         {3,
          {L"3", L"2", L"1", L"10", L"1", L"1e-10", L"1", L"3", L"2", L"1", L"1", L"7"},
          L"a=10000000003.000000\nb=-10000000000.000000\nc=-9999999999.000000\n"},
@@ -190,7 +194,20 @@ TEST_F(Scenario, TheCountByTypingAndByTheSpinButton)
     SeenBox box = m_app.ExpectBox();
     EXPECT_EQ(kOutOfRange, box.text);
     EXPECT_TRUE(box.hasIcon);
-    EXPECT_EQ(L"2", WindowText(m_app.CountBox()));
+    EXPECT_EQ(L"3", WindowText(m_app.CountBox()));
+    EXPECT_EQ(3, m_app.GridN());
+
+    // A typo at n = 5 keeps n and every value; the count stays selected for the next key.
+    TypeCount(L"5");
+    for (int k = 0; k <= 5; ++k)
+        m_app.Fill(m_app.Entry(k % 5, k), std::to_wstring(k + 1));
+    TypeCount(L"1");
+    EXPECT_EQ(kOutOfRange, m_app.ExpectBox().text);
+    EXPECT_EQ(L"5", WindowText(m_app.CountBox()));
+    EXPECT_EQ(5, m_app.GridN());
+    for (int k = 0; k <= 5; ++k)
+        EXPECT_EQ(std::to_wstring(k + 1), WindowText(m_app.Entry(k % 5, k))) << k;
+    m_app.Type(L"2");
     EXPECT_EQ(2, m_app.GridN());
 
     m_app.Click(m_app.CountBox());
@@ -200,6 +217,7 @@ TEST_F(Scenario, TheCountByTypingAndByTheSpinButton)
     box = m_app.ExpectBox();
     EXPECT_EQ(kNotAnInteger, box.text);
     EXPECT_EQ(L"2", WindowText(m_app.CountBox()));
+    EXPECT_EQ(2, m_app.GridN());
 
     // The upper half of the spin button steps up, the lower half down.
     RECT rc;
@@ -292,12 +310,13 @@ TEST_F(Scenario, ClosingNeverAsksAndEnds)
 
 TEST_F(Scenario, BadInputLeavesTheProgramWhole)
 {
-    // Long and non-numeric text in every box: the boxes take what fits.
+    // Long and non-numeric text in every box: the boxes keep all of it.
     for (int r = 0; r < 3; ++r)
         for (int k = 0; k < 3; ++k)
             if (HWND hBox = m_app.Entry(r, k)) {
-                m_app.Fill(hBox, r == 2 ? std::wstring(40, L'9') : L"not a number at all");
-                EXPECT_LT(WindowText(hBox).size(), 40u);
+                const std::wstring text = r == 2 ? std::wstring(40, L'9') : L"not a number at all";
+                m_app.Fill(hBox, text);
+                EXPECT_EQ(text, WindowText(hBox));
             }
     EXPECT_EQ(kNoSolutionMessage, Solve().text);
 
@@ -313,7 +332,7 @@ TEST_F(Scenario, BadInputLeavesTheProgramWhole)
     }
     m_app.Fill(m_app.Entry(0, 0), L"");
     m_app.Key('V', true);
-    EXPECT_LT(WindowText(m_app.Entry(0, 0)).size(), 40u);
+    EXPECT_EQ(big.substr(0, 255), WindowText(m_app.Entry(0, 0))); // what the solve reads
     m_app.Fill(m_app.Entry(1, 0), L"5");
     m_app.Click(m_app.CountBox());
     m_app.Key('A', true);
@@ -341,6 +360,7 @@ TEST_F(Scenario, BadInputLeavesTheProgramWhole)
     EXPECT_EQ(19, m_app.GridN());
     m_app.Key(VK_DELETE); // 1
     EXPECT_EQ(kOutOfRange, m_app.ExpectBox().text);
+    EXPECT_EQ(19, m_app.GridN());
     TypeCount(L"26");
     EXPECT_EQ(26, m_app.GridN());
     EXPECT_TRUE(m_app.Responsive());

@@ -119,7 +119,7 @@ std::wstring ClipboardText()
     return text;
 }
 
-void PressKey(WORD vk, bool ctrl)
+void PressKey(WORD vk, bool ctrl, bool shift)
 {
     // System input goes to the foreground window's thread: make sure that is this test's window,
     // or the key reaches another program and is lost.
@@ -131,7 +131,7 @@ void PressKey(WORD vk, bool ctrl)
             ::SetFocus(hFocus);
         }
     }
-    std::vector<INPUT> inputs = KeyStroke(vk, ctrl);
+    std::vector<INPUT> inputs = KeyStroke(vk, ctrl, false, shift);
     ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
     // Until the keys have been taken from the queue and handled.
     const DWORD start = ::GetTickCount();

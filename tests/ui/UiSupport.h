@@ -49,7 +49,7 @@ void SetClipboardText(const std::wstring& text);
 std::wstring ClipboardText();
 
 // Real keyboard input through the system's queue, then pumped.
-void PressKey(WORD vk, bool ctrl = false);
+void PressKey(WORD vk, bool ctrl = false, bool shift = false);
 // Characters typed into a window as WM_CHAR, as the keyboard would deliver them.
 void TypeChars(HWND hWnd, const std::wstring& text);
 

@@ -1,3 +1,6 @@
+#include <utility>
+#include <vector>
+
 #include "ui/UiSupport.h"
 #include "view/HaltiqoView.h"
 
@@ -56,6 +59,32 @@ protected:
     // Something typed into the grid, to see whether a change keeps it.
     void TypeIntoGrid() { ::SetWindowTextW(m_pView->m_ppEntry[0][0].m_hWnd, L"42"); }
     std::wstring Typed() const { return TextOf(m_pView->m_ppEntry[0][0].m_hWnd); }
+
+    // A value in every box of the grid: coefficients, right-hand sides and answers.
+    void FillGrid()
+    {
+        const int n = GridN();
+        for (int r = 0; r <= n; ++r)
+            for (int k = 0; k < (r < n ? n + 1 : n); ++k)
+                ::SetWindowTextW(m_pView->m_ppEntry[r][k].m_hWnd,
+                                 std::to_wstring(r * 100 + k).c_str());
+    }
+    ::testing::AssertionResult GridIsFilled() const
+    {
+        const int n = GridN();
+        for (int r = 0; r <= n; ++r)
+            for (int k = 0; k < (r < n ? n + 1 : n); ++k)
+                if (TextOf(m_pView->m_ppEntry[r][k].m_hWnd) != std::to_wstring(r * 100 + k))
+                    return ::testing::AssertionFailure() << "box " << r << "," << k << " lost";
+        return ::testing::AssertionSuccess();
+    }
+    bool CountIsSelected() const
+    {
+        DWORD from = 1, to = 0;
+        ::SendMessageW(Box(), EM_GETSEL, reinterpret_cast<WPARAM>(&from),
+                       reinterpret_cast<LPARAM>(&to));
+        return from == 0 && to == TextOf(Box()).size();
+    }
 };
 
 TEST_F(CountControlTest, StartsAtTwo)
@@ -64,14 +93,14 @@ TEST_F(CountControlTest, StartsAtTwo)
     EXPECT_EQ(0x2001AU, static_cast<DWORD>(m_pView->m_spinN.SendMessage(UDM_GETRANGE)));
 }
 
-TEST_F(CountControlTest, TypingThreeThenZeroGoesToThreeThenBackToTwo)
+TEST_F(CountControlTest, TypingThreeThenZeroGoesToThreeAndStays)
 {
     TypeOver(L"3");
     ExpectMessages({});
     ExpectCount(3);
     TypeChars(Box(), L"0");
     ExpectMessages({kOutOfRange});
-    ExpectCount(2);
+    ExpectCount(3);
 }
 
 TEST_F(CountControlTest, AOneOnTheWayToTwelveIsRefusedAtOnceAndKeepsTheGrid)
@@ -127,22 +156,29 @@ TEST_F(CountControlTest, BlanksLeadingZerosAndPlusAreAccepted)
     EXPECT_EQ(L"", Typed()); // a new count empties it
 }
 
-TEST_F(CountControlTest, IntegersOutsideTheRangeGiveTheRangeMessageAndTwo)
+// A typo in the count never costs what was typed: n, the spin button and every box stay, and the
+// count is selected so that the next key replaces it.
+TEST_F(CountControlTest, IntegersOutsideTheRangeKeepTheCountAndTheValues)
 {
-    for (const wchar_t* text : {L"0", L"27", L"-5", L"99999999999", L"-99999999999", L"1"}) {
+    PasteOver(L"5");
+    FillGrid();
+    for (const wchar_t* text :
+         {L"1", L"55", L"27", L"0", L"-5", L"99999999999", L"-99999999999", L"\xFF12\xFF17"}) {
         SCOPED_TRACE(::testing::Message() << "text " << text);
-        PasteOver(L"9");
-        ExpectCount(9);
         PasteOver(text);
         ExpectMessages({kOutOfRange});
-        ExpectCount(2);
+        ExpectCount(5);
+        EXPECT_TRUE(CountIsSelected());
+        EXPECT_TRUE(GridIsFilled());
     }
+    TypeChars(Box(), L"6");
+    ExpectMessages({});
+    ExpectCount(6);
 }
-
 TEST_F(CountControlTest, TextsThatAreNoIntegerGiveTheIntegerMessage)
 {
-    for (const wchar_t* text :
-         {L"+0", L"-0", L"", L"   ", L"abc", L"5a", L"1 2", L"\xFF15", L"+", L"- 5", L"3.0"}) {
+    for (const wchar_t* text : {L"+0", L"-0", L"", L"   ", L"abc", L"5a", L"1 2", L"\xFF15\xFF41",
+                                L"+", L"- 5", L"3.0"}) {
         SCOPED_TRACE(::testing::Message() << "text [" << text << "]");
         PasteOver(L"9");
         TypeIntoGrid();
@@ -154,31 +190,35 @@ TEST_F(CountControlTest, TextsThatAreNoIntegerGiveTheIntegerMessage)
 }
 
 // The same texts typed a key at a time over the selected count: every key is a change that is
-// checked at once. A refused text is replaced by the count, selected, so the next key starts
-// afresh.
+// checked at once. A refused text gives way to the count, selected, so the next key starts afresh;
+// an accepted count on the way (the 2 of 27) is a count of its own and empties the grid.
 TEST_F(CountControlTest, TextsTypedKeyByKeyAreCheckedAtEveryKey)
 {
     struct Case {
         const wchar_t* keys;
         std::vector<std::wstring> messages;
         int count;
+        bool kept;
     };
     const Case cases[] = {
-        {L" 7 ", {kNotAnInteger}, 7},            // " " refused, "7", "7 "
-        {L"007", {kOutOfRange, kOutOfRange}, 7}, // "0" twice refused, then "7"
-        {L"+5", {kNotAnInteger}, 5},             // "+" refused, then "5"
-        {L"0", {kOutOfRange}, 2},
-        {L"27", {kOutOfRange}, 2}, // "2" accepted, "27" refused
-        {L"-5", {kNotAnInteger}, 5},
-        // "9", then "99" refused and 2 selected, "9" again: five times over.
-        {L"99999999999", std::vector<std::wstring>(5, kOutOfRange), 9},
-        {L"+0", {kNotAnInteger, kOutOfRange}, 2}, // "+", then "0"
-        {L"-0", {kNotAnInteger, kOutOfRange}, 2},
+        {L"1", {kOutOfRange}, 5, true},
+        {L"0", {kOutOfRange}, 5, true},
+        {L"55", {kOutOfRange}, 5, true},   // "5" is the same count, "55" refused
+        {L"-5", {kNotAnInteger}, 5, true}, // "-" refused, then "5"
+        {L"+0", {kNotAnInteger, kOutOfRange}, 5, true},
+        {L"-0", {kNotAnInteger, kOutOfRange}, 5, true},
+        {L"12", {kOutOfRange}, 2, false},    // "1" refused, then "2" over the selection
+        {L"27", {kOutOfRange}, 2, false},    // "2" accepted, "27" refused
+        {L" 7 ", {kNotAnInteger}, 7, false}, // " " refused, "7", "7 "
+        {L"007", {kOutOfRange, kOutOfRange}, 7, false},
+        // "9", then "99" refused and 9 selected, "9" again: five times over.
+        {L"99999999999", std::vector<std::wstring>(5, kOutOfRange), 9, false},
+        {L"\xFF11\xFF10", {kOutOfRange, kOutOfRange}, 5, true}, // full-width "1", then "0"
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << "keys [" << c.keys << "]");
-        PasteOver(L"9");
-        TypeIntoGrid();
+        PasteOver(L"5");
+        FillGrid();
         m_boxes.Clear();
         TypeOver(c.keys);
         ASSERT_EQ(c.messages.size(), m_boxes.Boxes().size());
@@ -186,9 +226,28 @@ TEST_F(CountControlTest, TextsTypedKeyByKeyAreCheckedAtEveryKey)
             EXPECT_EQ(c.messages[i], m_boxes.Boxes()[i].text) << "message " << i;
         m_boxes.Clear();
         ExpectCount(c.count);
-        // Every case passes through another count on the way, which empties the grid.
-        EXPECT_EQ(L"", Typed());
+        if (c.kept)
+            EXPECT_TRUE(GridIsFilled());
+        else
+            EXPECT_EQ(L"", Typed());
     }
+}
+
+// "１２" typed with an input method counts as 12; blanks around it may be ideographic.
+TEST_F(CountControlTest, FullWidthCountsAreRead)
+{
+    for (const auto& [text, count] :
+         std::vector<std::pair<std::wstring, int>>{{L"\xFF11\xFF12", 12},
+                                                   {L"\x3000\xFF17\x3000", 7},
+                                                   {L"\xFF0B\xFF13", 3},
+                                                   {L"\xFF12\xFF16", 26}}) {
+        PasteOver(text);
+        ExpectMessages({});
+        ExpectCount(count);
+    }
+    TypeOver(L"\xFF14");
+    ExpectMessages({});
+    ExpectCount(4);
 }
 
 TEST_F(CountControlTest, ARefusedTextLeavesTheCountSelectedForTheNextKey)

@@ -28,7 +28,8 @@ protected:
     }
 };
 
-TEST_F(EditRoutingTest, PasteGoesToTheClickedBoxNotTheFocusedOne)
+// The commands follow the caret: a click, Tab and Shift+Tab all move the record with it.
+TEST_F(EditRoutingTest, TheCommandsActOnTheBoxWithTheCaret)
 {
     Click(Box(0, 0));
     EXPECT_EQ(0, m_pView->GetFocusCol());
@@ -37,8 +38,27 @@ TEST_F(EditRoutingTest, PasteGoesToTheClickedBoxNotTheFocusedOne)
     ASSERT_EQ(Box(0, 1), ::GetFocus());
     SetClipboardText(L"3.5");
     PressKey('V', true);
+    EXPECT_EQ(L"", TextOf(Box(0, 0)));
+    EXPECT_EQ(L"3.5", TextOf(Box(0, 1)));
+    PressKey('A', true);
+    EXPECT_EQ(MAKELONG(0, 3), Selection(Box(0, 1)));
+    PressKey('Z', true);
+    EXPECT_EQ(L"", TextOf(Box(0, 1)));
+
+    PressKey(VK_TAB, false, true);
+    ASSERT_EQ(Box(0, 0), ::GetFocus());
+    PressKey('V', true);
     EXPECT_EQ(L"3.5", TextOf(Box(0, 0)));
     EXPECT_EQ(L"", TextOf(Box(0, 1)));
+
+    // Tab on from the last right-hand side reaches the answer row.
+    ::SetFocus(Box(1, 2));
+    Pump();
+    PressKey(VK_TAB);
+    ASSERT_EQ(Box(2, 0), ::GetFocus());
+    PressKey('V', true);
+    EXPECT_EQ(L"3.5", TextOf(Box(2, 0)));
+    EXPECT_EQ(2, m_pView->GetFocusRow());
 }
 
 TEST_F(EditRoutingTest, TheCtrlKeysWorkWithTheFocusOnTheButton)
@@ -62,7 +82,7 @@ TEST_F(EditRoutingTest, TheMenuCommandsActOnTheRecordedBox)
 {
     Click(Box(2, 1)); // an answer box
     ::SetWindowTextW(Box(2, 1), L"7.000000");
-    ::SetFocus(Box(0, 0));
+    ::SetFocus(::GetDlgItem(m_pView->m_hWnd, IDC_CALC)); // the button is never recorded
     Command(ID_EDIT_SELALL);
     EXPECT_EQ(Box(2, 1), ::GetFocus());
     EXPECT_EQ(MAKELONG(0, 8), Selection(Box(2, 1)));
@@ -84,7 +104,7 @@ TEST_F(EditRoutingTest, PastingIntoTheCountBoxChangesTheCount)
     ::SetFocus(m_pView->m_editN.m_hWnd);
     EXPECT_EQ(-1, m_pView->GetFocusCol());
     ::SendMessageW(m_pView->m_editN.m_hWnd, EM_SETSEL, 0, -1);
-    ::SetFocus(Box(0, 0)); // the focus plays no part; the record does
+    ::SetFocus(::GetDlgItem(m_pView->m_hWnd, IDC_CALC));
     SetClipboardText(L"4");
     Command(ID_EDIT_PASTE);
     EXPECT_EQ(4, m_pView->m_nGridSize - 1);
@@ -106,15 +126,21 @@ TEST_F(EditRoutingTest, LabelsButtonsAndOtherClicksLeaveTheRecordAlone)
     Click(::GetDlgItem(m_pView->m_hWnd, IDC_CALC));
     m_boxes.Clear();
     Click(m_pView->m_hWnd);
+    ::PostMessageW(m_pView->m_editN.m_hWnd, WM_KEYDOWN, VK_SHIFT, 0);
+    Pump(50);
+    EXPECT_EQ(1, m_pView->GetFocusCol());
+    EXPECT_EQ(1, m_pView->GetFocusRow());
+
+    // A right click puts the caret into the box (for its menu), and the record follows it.
     ::PostMessageW(Box(0, 0), WM_RBUTTONDOWN, MK_RBUTTON, 0);
     ::PostMessageW(Box(0, 0), WM_RBUTTONUP, 0, 0);
     ::PostMessageW(Box(0, 0), WM_LBUTTONDBLCLK, MK_LBUTTON, 0);
-    ::PostMessageW(m_pView->m_editN.m_hWnd, WM_KEYDOWN, VK_SHIFT, 0);
     Pump(50);
     ::PostMessageW(Box(0, 0), WM_CANCELMODE, 0, 0); // in case the right click opened a menu
     Pump();
-    EXPECT_EQ(1, m_pView->GetFocusCol());
-    EXPECT_EQ(1, m_pView->GetFocusRow());
+    ASSERT_EQ(Box(0, 0), ::GetFocus());
+    EXPECT_EQ(0, m_pView->GetFocusCol());
+    EXPECT_EQ(0, m_pView->GetFocusRow());
 }
 
 TEST_F(EditRoutingTest, ARecordOutsideASmallerGridReachesNothing)

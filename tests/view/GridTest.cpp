@@ -1,4 +1,5 @@
 #include <set>
+#include <utility>
 
 #include "app/MainFrame.h"
 #include "ui/UiSupport.h"
@@ -55,7 +56,7 @@ TEST_F(GridTest, TwoUnknownsGiveTheFourteenBoxesOfTheWorkedLayout)
         bool enabled;
         DWORD style;
     };
-    const DWORD entry = 0x50810000, label = 0x50000000;
+    const DWORD entry = 0x50810080, label = 0x50000000; // entry boxes scroll sideways
     const Box expected[] = {
         {{30, 80, 130, 100}, 5588, L"", true, entry},
         {{132, 80, 170, 100}, 5597, L"a + ", false, label},
@@ -108,13 +109,18 @@ TEST_F(GridTest, TwoUnknownsGiveTheFourteenBoxesOfTheWorkedLayout)
     EXPECT_EQ(nullptr, m_pView->m_ppLabel[2][2].m_hWnd);
 }
 
-TEST_F(GridTest, EntryBoxesRefuseTextWiderThanThemselves)
+// Coefficient, right-hand-side and answer boxes scroll sideways: typing wider than the box keeps
+// every character, up to the 255 the solve command reads.
+TEST_F(GridTest, EntryBoxesKeepTextWiderThanThemselves)
 {
-    HWND hBox = m_pView->m_ppEntry[0][0].m_hWnd;
-    TypeChars(hBox, std::wstring(60, L'8'));
-    const size_t kept = TextOf(hBox).size();
-    EXPECT_GT(kept, 3u);
-    EXPECT_LT(kept, 60u);
+    for (const auto& [r, k] : {std::pair{0, 0}, std::pair{1, 2}, std::pair{2, 1}}) {
+        SCOPED_TRACE(::testing::Message() << "box " << r << "," << k);
+        HWND hBox = m_pView->m_ppEntry[r][k].m_hWnd;
+        TypeChars(hBox, std::wstring(60, L'8'));
+        EXPECT_EQ(std::wstring(60, L'8'), TextOf(hBox));
+        TypeChars(hBox, std::wstring(200, L'9'));
+        EXPECT_EQ(std::wstring(60, L'8') + std::wstring(195, L'9'), TextOf(hBox));
+    }
 }
 
 TEST_F(GridTest, ThreeUnknownsReadLikeTheWrittenEquations)
