@@ -80,14 +80,15 @@ bool AfxParseDataExchangeInt(std::wstring_view text, int& value)
     return true;
 }
 
-void DDX_Text(CDataExchange* pDX, int nIDC, int& value)
+void DDX_Text(CDataExchange* pDX, int nIDC, int& value, std::wstring (*pfnRead)(std::wstring_view))
 {
     HWND hWnd = pDX->PrepareEditCtrl(nIDC);
     if (pDX->m_bSaveAndValidate) {
         wchar_t text[32]; // the exchange reads at most the first 31 characters
         const int nLength = ::GetWindowTextW(hWnd, text, 32);
+        const std::wstring_view typed(text, nLength > 0 ? nLength : 0);
         int parsed = 0;
-        if (!AfxParseDataExchangeInt(std::wstring_view(text, nLength > 0 ? nLength : 0), parsed)) {
+        if (!AfxParseDataExchangeInt(pfnRead ? pfnRead(typed) : std::wstring(typed), parsed)) {
             AfxMessageBox(AFX_IDP_PARSE_INT, MB_ICONEXCLAMATION);
             pDX->Fail();
         }

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <string>
 #include <string_view>
 
 class CWnd;
@@ -30,7 +31,9 @@ private:
 class CWnd;
 
 void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl);
-void DDX_Text(CDataExchange* pDX, int nIDC, int& value);
+// With pfnRead, the control's text is read through it before the integer rule applies.
+void DDX_Text(CDataExchange* pDX, int nIDC, int& value,
+              std::wstring (*pfnRead)(std::wstring_view) = nullptr);
 void DDV_MinMaxInt(CDataExchange* pDX, int value, int minVal, int maxVal);
 
 // The integer rule of DDX_Text: blanks and tabs around an optionally signed decimal number,

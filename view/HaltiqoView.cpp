@@ -1,6 +1,5 @@
 #include "HaltiqoView.h"
 
-#include <algorithm>
 #include <string>
 
 #include "core/ExactSystem.h"
@@ -50,26 +49,6 @@ int RowY(int r)
 std::wstring Widen(const std::string& text)
 {
     return std::wstring(text.begin(), text.end()); // the number texts are plain ASCII
-}
-
-// DDX_Text for the count, with a full-width count ("１２", as an input method in kana mode
-// writes it) read as its ASCII form.
-void DDX_Count(CDataExchange* pDX, int nIDC, int& value)
-{
-    if (!pDX->m_bSaveAndValidate) {
-        DDX_Text(pDX, nIDC, value);
-        return;
-    }
-    HWND hWnd = pDX->PrepareEditCtrl(nIDC);
-    wchar_t text[32]; // the exchange reads at most the first 31 characters
-    const int nLength = std::max(::GetWindowTextW(hWnd, text, 32), 0);
-    int parsed = 0;
-    if (!AfxParseDataExchangeInt(NumberText::ToAsciiForms(std::wstring_view(text, nLength)),
-                                 parsed)) {
-        AfxMessageBox(AFX_IDP_PARSE_INT, MB_ICONEXCLAMATION);
-        pDX->Fail();
-    }
-    value = parsed;
 }
 
 } // namespace
@@ -222,7 +201,8 @@ void CHaltiqoView::DoDataExchange(CDataExchange* pDX)
 {
     DDX_Control(pDX, IDC_EDIT_N, m_editN);
     DDX_Control(pDX, IDC_SPIN_N, m_spinN);
-    DDX_Count(pDX, IDC_EDIT_N, m_n);
+    // A count typed full-width ("１２", as an input method in kana mode writes it) counts too.
+    DDX_Text(pDX, IDC_EDIT_N, m_n, NumberText::ToAsciiForms);
     DDV_MinMaxInt(pDX, m_n, kMinUnknowns, kMaxUnknowns);
 }
 
