@@ -30,10 +30,15 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     return 0;
 }
 
-HWND CMainFrame::GetRecordedBox() const
+CHaltiqoView* CMainFrame::GetFormView() const
 {
     auto* pMainFrame = static_cast<CFrameWnd*>(AfxGetApp()->m_pMainWnd);
-    auto* pView = dynamic_cast<CHaltiqoView*>(pMainFrame ? pMainFrame->GetActiveView() : nullptr);
+    return dynamic_cast<CHaltiqoView*>(pMainFrame ? pMainFrame->GetActiveView() : nullptr);
+}
+
+HWND CMainFrame::GetRecordedBox() const
+{
+    CHaltiqoView* pView = GetFormView();
     if (pView == nullptr)
         return nullptr;
     const int nCol = pView->GetFocusCol();
@@ -54,6 +59,9 @@ void CMainFrame::SendToRecordedBox(UINT nMsg)
 
 void CMainFrame::OnEditPaste()
 {
+    CHaltiqoView* pView = GetFormView();
+    if (pView != nullptr && pView->PasteBlock())
+        return;
     SendToRecordedBox(WM_PASTE);
 }
 
@@ -69,6 +77,9 @@ void CMainFrame::OnEditCut()
 
 void CMainFrame::OnEditUndo()
 {
+    CHaltiqoView* pView = GetFormView();
+    if (pView != nullptr && pView->UndoBlockPaste())
+        return;
     SendToRecordedBox(EM_UNDO);
 }
 

@@ -2,9 +2,12 @@
 
 // CMainFrame: the main window, titled "Haltiqo", with a sizing border and no minimise or
 // maximise box, no toolbar and no status bar. It turns the Edit menu's commands into edit-control
-// messages for the box the form view has recorded.
+// messages for the box the form view has recorded; a pasted block of cells, and its undo, go
+// to the form view itself.
 
 #include "framework/afxwin.h"
+
+class CHaltiqoView;
 
 class CMainFrame : public CFrameWnd {
 protected:
@@ -25,6 +28,7 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    CHaltiqoView* GetFormView() const;
     // The box the view recorded, or nullptr when the record lies outside the present grid.
     HWND GetRecordedBox() const;
     void SendToRecordedBox(UINT nMsg);

@@ -1,7 +1,9 @@
 #include "HaltiqoView.h"
 
+#include <algorithm>
 #include <string>
 
+#include "core/BlockText.h"
 #include "core/ExactSystem.h"
 #include "core/NumberText.h"
 
@@ -49,6 +51,43 @@ int RowY(int r)
 std::wstring Widen(const std::string& text)
 {
     return std::wstring(text.begin(), text.end()); // the number texts are plain ASCII
+}
+
+std::wstring ReadClipboardText(HWND hOwner)
+{
+    std::wstring text;
+    if (!::OpenClipboard(hOwner))
+        return text;
+    if (HANDLE hData = ::GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* pText = static_cast<const wchar_t*>(::GlobalLock(hData))) {
+            text.assign(pText, ::wcsnlen(pText, ::GlobalSize(hData) / sizeof(wchar_t)));
+            ::GlobalUnlock(hData);
+        }
+    }
+    ::CloseClipboard();
+    return text;
+}
+
+// "3 行目" or "1～3 行目"; "b" or "a～右辺".
+std::wstring RowRange(int nFirst, int nLast)
+{
+    std::wstring text = std::to_wstring(nFirst + 1);
+    if (nLast != nFirst)
+        text += L"～" + std::to_wstring(nLast + 1);
+    return text + L" 行目";
+}
+
+std::wstring ColumnName(int k, int n)
+{
+    return k < n ? std::wstring(1, static_cast<wchar_t>(L'a' + k)) : std::wstring(L"右辺");
+}
+
+std::wstring ColumnRange(int nFirst, int nLast, int n)
+{
+    std::wstring text = ColumnName(nFirst, n);
+    if (nLast != nFirst)
+        text += L"～" + ColumnName(nLast, n);
+    return text;
 }
 
 } // namespace
@@ -276,6 +315,17 @@ BOOL CHaltiqoView::PreTranslateMessage(MSG* pMsg)
 {
     if (pMsg->message == WM_LBUTTONDOWN)
         RecordEntryBox(pMsg->hwnd);
+    const bool bUpOrDown = pMsg->wParam == VK_UP || pMsg->wParam == VK_DOWN;
+    if (pMsg->message == WM_KEYDOWN && bUpOrDown && !(::GetKeyState(VK_SHIFT) & 0x8000) &&
+        !(::GetKeyState(VK_CONTROL) & 0x8000)) {
+        int nRow = 0;
+        int nCol = 0;
+        if (FindEntryBox(pMsg->hwnd, nRow, nCol)) {
+            // At the top and bottom the key is spent, so the caret stays where it was.
+            MoveFocusVertically(nRow, nCol, pMsg->wParam == VK_UP ? -1 : 1);
+            return TRUE;
+        }
+    }
     return CFormView::PreTranslateMessage(pMsg);
 }
 
@@ -284,10 +334,153 @@ BOOL CHaltiqoView::OnCommand(WPARAM wParam, LPARAM lParam)
     // The box with the caret is the one the Edit commands act on, however the caret got there.
     if (HIWORD(wParam) == EN_SETFOCUS && lParam != 0)
         RecordEntryBox(reinterpret_cast<HWND>(lParam));
+    // Any edit after a block paste is a newer step than the paste.
+    if (HIWORD(wParam) == EN_CHANGE)
+        m_pBlockUndo.reset();
     return CFormView::OnCommand(wParam, lParam);
 }
 
 void CHaltiqoView::OnSetfocusEditN()
 {
     m_nFocusCol = -1;
+}
+
+BOOL CHaltiqoView::FindEntryBox(HWND hWnd, int& nRow, int& nCol) const
+{
+    if (m_ppEntry == nullptr || hWnd == nullptr || ::GetParent(hWnd) != m_hWnd)
+        return FALSE;
+    // Identifiers run down the columns: 5588 + k × (n + 1) + r.
+    const int S = m_nGridSize;
+    const int nIndex = ::GetDlgCtrlID(hWnd) - 5588;
+    if (nIndex < 0 || nIndex >= S * S || m_ppEntry[nIndex % S][nIndex / S].m_hWnd != hWnd)
+        return FALSE;
+    nRow = nIndex % S;
+    nCol = nIndex / S;
+    return TRUE;
+}
+
+void CHaltiqoView::MoveFocusVertically(int nRow, int nCol, int nStep)
+{
+    const int n = m_nGridSize - 1;
+    const int nTo = nRow + nStep;
+    // Rows 0..n-1 hold every column; the answer row n only the unknowns'.
+    if (nTo < 0 || nTo > n || (nTo == n && nCol == n))
+        return;
+    CEdit& rBox = m_ppEntry[nTo][nCol];
+    rBox.SetFocus();
+    rBox.SetSel(0, -1);
+    ScrollIntoView(rBox.m_hWnd);
+}
+
+std::wstring CHaltiqoView::GetEntryText(int nRow, int nCol) const
+{
+    return m_ppEntry[nRow][nCol].GetWindowText();
+}
+
+void CHaltiqoView::SetCount(int n)
+{
+    int nRow = 0;
+    int nCol = 0;
+    const BOOL bFocusInGrid = FindEntryBox(::GetFocus(), nRow, nCol);
+    m_n = n;
+    m_spinN.SendMessage(UDM_SETPOS, 0, n);
+    UpdateData(FALSE); // the box's change notice rebuilds the grid
+    if (n != m_nGridSize - 1)
+        BuildGrid(n);
+    // The focused box went with the old grid; the first box, where a whole system is pasted,
+    // takes its place.
+    if (bFocusInGrid)
+        m_ppEntry[0][0].SetFocus();
+    m_nFocusCol = 0;
+    m_nFocusRow = 0;
+}
+
+BOOL CHaltiqoView::PasteBlock()
+{
+    const std::wstring text = ReadClipboardText(m_hWnd);
+    if (text.empty())
+        return FALSE;
+    const BlockText::Block block = BlockText::Split(text);
+    if (block.IsSingleCell())
+        return FALSE;
+
+    const int n = m_nGridSize - 1;
+    const int nRows = block.Rows();
+    const int nCols = block.Columns();
+    const int r0 = m_nFocusRow;
+    const int k0 = m_nFocusCol;
+    const bool bFromEquation = m_ppEntry != nullptr && k0 >= 0 && k0 <= n && r0 >= 0 && r0 < n;
+    // m rows of m + 1 cells: the equations of a whole system.
+    const bool bWholeSystem =
+        nRows >= kMinUnknowns && nRows <= kMaxUnknowns &&
+        std::all_of(block.rows.begin(), block.rows.end(),
+                    [&](const auto& row) { return row.size() == nRows + 1u; });
+    const bool bSystem = bWholeSystem && bFromEquation && r0 == 0 && k0 == 0;
+    if (!bSystem && (!bFromEquation || r0 + nRows > n || k0 + nCols > n + 1)) {
+        RefuseBlock(nRows, nCols, bWholeSystem);
+        return TRUE;
+    }
+
+    auto pUndo = std::make_unique<BlockUndo>();
+    pUndo->nCount = n;
+    if (bSystem && nRows != n) {
+        for (int r = 0; r <= n; ++r)
+            for (int k = 0; k <= n; ++k)
+                if (r < n || k < n)
+                    pUndo->texts.push_back({r, k, GetEntryText(r, k)});
+        SetCount(nRows);
+    }
+    const bool bSameGrid = pUndo->texts.empty();
+    for (int i = 0; i < nRows; ++i) {
+        for (int j = 0; j < static_cast<int>(block.rows[i].size()); ++j) {
+            if (bSameGrid)
+                pUndo->texts.push_back({r0 + i, k0 + j, GetEntryText(r0 + i, k0 + j)});
+            const std::wstring cell = block.rows[i][j].substr(0, kEntryTextLimit);
+            m_ppEntry[r0 + i][k0 + j].SetWindowText(cell.c_str());
+        }
+    }
+    m_pBlockUndo = std::move(pUndo); // after the fill, whose change notices clear it
+    return TRUE;
+}
+
+BOOL CHaltiqoView::UndoBlockPaste()
+{
+    if (!m_pBlockUndo)
+        return FALSE;
+    const std::unique_ptr<BlockUndo> pUndo = std::move(m_pBlockUndo);
+    if (pUndo->nCount != m_nGridSize - 1)
+        SetCount(pUndo->nCount);
+    for (const BoxText& box : pUndo->texts)
+        m_ppEntry[box.nRow][box.nCol].SetWindowText(box.text.c_str());
+    return TRUE;
+}
+
+// Says how large the block is, why it cannot go where the Edit commands act, and where it could.
+void CHaltiqoView::RefuseBlock(int nRows, int nCols, bool bWholeSystem)
+{
+    const int n = m_nGridSize - 1;
+    std::wstring message = L"貼り付ける値は " + std::to_wstring(nRows) + L" 行 " +
+                           std::to_wstring(nCols) + L" 列です。\n";
+    if (m_nFocusCol < 0)
+        message += L"n の欄には貼り付けられません。\n";
+    else if (m_nFocusRow >= n)
+        message += L"答えの欄には貼り付けられません。\n";
+    else
+        message += std::to_wstring(m_nFocusRow + 1) + L" 行目の " + ColumnName(m_nFocusCol, n) +
+                   L" の欄からでは、式の欄に収まりません。\n";
+
+    if (nRows <= n && nCols <= n + 1) {
+        message += RowRange(0, n - nRows) + L"の " + ColumnRange(0, n + 1 - nCols, n) +
+                   L" の欄から貼り付けてください。";
+    } else if (std::max(nRows, nCols - 1) <= kMaxUnknowns) {
+        message += L"n を " + std::to_wstring(std::max(nRows, nCols - 1)) +
+                   L" 以上にしてから貼り付けてください。";
+    } else {
+        message += L"式は " + std::to_wstring(kMaxUnknowns) +
+                   L" 個までなので、この大きさは貼り付けられません。";
+    }
+    if (bWholeSystem && nRows != n)
+        message += L"\n連立方程式の全体なら、1 行目の a の欄に貼り付けると n が " +
+                   std::to_wstring(nRows) + L" になります。";
+    MessageBox(message.c_str(), nullptr, MB_OK | MB_ICONEXCLAMATION);
 }

@@ -4,6 +4,10 @@
 // coefficient, label and answer boxes for n unknowns at run time, solves the system on "計算！！",
 // and records which box the Edit menu's commands act on.
 
+#include <memory>
+#include <string>
+#include <vector>
+
 #include "framework/afxwin.h"
 #include "res/resource.h"
 
@@ -31,6 +35,12 @@ public:
     void DestroyGrid();
     int GetFocusCol() const { return m_nFocusCol; }
     int GetFocusRow() const { return m_nFocusRow; }
+    // Pastes clipboard text of several cells into the grid from the recorded box, or refuses it
+    // with a message. FALSE when the clipboard holds one cell or no text: the box pastes that.
+    BOOL PasteBlock();
+    // Takes back the last block paste while nothing has been edited since; FALSE when there is
+    // none to take back.
+    BOOL UndoBlockPaste();
 
     BOOL PreCreateWindow(CREATESTRUCTW& cs) override;
     void DoDataExchange(CDataExchange* pDX) override;
@@ -47,6 +57,30 @@ protected:
     void OnChangeEditN();
     void OnDeltaposSpinN(NMHDR* pNMHDR, LRESULT* pResult);
     void OnSetfocusEditN();
+
+private:
+    // What a block paste overwrote: the count before it and the old texts of the boxes it
+    // changed (of the whole old grid when it changed the count).
+    struct BoxText {
+        int nRow;
+        int nCol;
+        std::wstring text;
+    };
+    struct BlockUndo {
+        int nCount;
+        std::vector<BoxText> texts;
+    };
+
+    // The grid's row and column of an entry box; FALSE for any other window.
+    BOOL FindEntryBox(HWND hWnd, int& nRow, int& nCol) const;
+    // Up and Down: the focus to the box above or below in the same column.
+    void MoveFocusVertically(int nRow, int nCol, int nStep);
+    // Sets n as the n edit box would, rebuilding the grid when n changes.
+    void SetCount(int n);
+    std::wstring GetEntryText(int nRow, int nCol) const;
+    void RefuseBlock(int nRows, int nCols, bool bWholeSystem);
+
+    std::unique_ptr<BlockUndo> m_pBlockUndo;
 
     DECLARE_MESSAGE_MAP()
 };

@@ -15,6 +15,18 @@ const std::wstring kNoSolutionMessage = L"その式では解が定まりませ�
 const std::wstring kNotAnInteger = L"整数を入力してください。";
 const std::wstring kOutOfRange = L"2 から 26 までの整数を入力してください。";
 
+void PutOnClipboard(const std::wstring& text)
+{
+    if (!::OpenClipboard(nullptr))
+        return;
+    ::EmptyClipboard();
+    HGLOBAL hMem = ::GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    std::wmemcpy(static_cast<wchar_t*>(::GlobalLock(hMem)), text.c_str(), text.size() + 1);
+    ::GlobalUnlock(hMem);
+    ::SetClipboardData(CF_UNICODETEXT, hMem);
+    ::CloseClipboard();
+}
+
 class Scenario : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(m_app.Started()) << "Haltiqo.exe did not show its window"; }
@@ -257,6 +269,34 @@ TEST_F(Scenario, ClipboardCommandsBetweenBoxes)
     EXPECT_EQ(L"12.5", WindowText(m_app.Entry(0, 2)));
 }
 
+// A system copied from a spreadsheet: pasted into the first box it sets n and fills the grid,
+// Ctrl+Z takes it back, Down walks the column, and the solve reads what was pasted.
+TEST_F(Scenario, APastedSystemFillsTheGridAndSolves)
+{
+    const std::wstring rows = L"2\t1\t0\t0\t0\r\n1\t3\t1\t0\t-4.5\r\n0\t1\t4\t1\t3\r\n"
+                              L"0\t0\t1\t2\t6.5\r\n";
+    m_app.Fill(m_app.Entry(1, 2), L"9");
+    PutOnClipboard(rows);
+    m_app.Click(m_app.Entry(0, 0));
+    m_app.Key('V', true);
+    ASSERT_EQ(4, m_app.GridN());
+    EXPECT_EQ(L"4", WindowText(m_app.CountBox()));
+    EXPECT_EQ(L"6.5", WindowText(m_app.Entry(3, 4)));
+    m_app.Key('Z', true);
+    ASSERT_EQ(2, m_app.GridN());
+    EXPECT_EQ(L"9", WindowText(m_app.Entry(1, 2)));
+
+    m_app.Click(m_app.Entry(0, 0));
+    m_app.Key('V', true);
+    ASSERT_EQ(4, m_app.GridN());
+    for (int r = 1; r <= 4; ++r) {
+        m_app.Key(VK_DOWN);
+        EXPECT_EQ(m_app.Entry(r, 0), m_app.Focus());
+    }
+    EXPECT_EQ(L"a=1.000000\nb=-2.000000\nc=0.500000\nd=3.000000\n", Solve().text);
+    EXPECT_EQ(L"0.500000", Answer(2));
+}
+
 TEST_F(Scenario, TheAboutBoxAndItsLink)
 {
     const size_t openedBefore = OpenedAddresses().size();
@@ -322,14 +362,7 @@ TEST_F(Scenario, BadInputLeavesTheProgramWhole)
 
     // A large paste into a box and into the count box.
     const std::wstring big(100000, L'7');
-    if (::OpenClipboard(nullptr)) {
-        ::EmptyClipboard();
-        HGLOBAL hMem = ::GlobalAlloc(GMEM_MOVEABLE, (big.size() + 1) * sizeof(wchar_t));
-        std::wmemcpy(static_cast<wchar_t*>(::GlobalLock(hMem)), big.c_str(), big.size() + 1);
-        ::GlobalUnlock(hMem);
-        ::SetClipboardData(CF_UNICODETEXT, hMem);
-        ::CloseClipboard();
-    }
+    PutOnClipboard(big);
     m_app.Fill(m_app.Entry(0, 0), L"");
     m_app.Key('V', true);
     EXPECT_EQ(big.substr(0, 255), WindowText(m_app.Entry(0, 0))); // what the solve reads

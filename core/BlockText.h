@@ -1,0 +1,41 @@
+#pragma once
+
+// Splits pasted text into the rows and cells of a block, the way a spreadsheet reads a copied
+// range. The rule:
+//
+// - CR LF, LF and CR end a line. Blank lines before the first and after the last line with text
+//   are dropped (the line break a spreadsheet puts after its last row, the blank lines a program
+//   prints around a matrix); every line between them is a row, a blank one a row of one empty
+//   cell.
+// - Text that begins with '[' is a matrix as numeric programs write it: '[' is dropped, ']' and
+//   ';' end a row like a line break, cells are separated by commas, blanks or both, and rows
+//   without cells are dropped ("[[1, 2], [3, 4]]", "[1 2; 3 4]").
+// - Any other text is split by the first of these it holds: a tab, a semicolon, a comma; each one
+//   separates two cells, so "1,,3" has an empty cell in the middle. A cell in double quotes may
+//   hold the separator (""  inside is one quote). Without any of them, runs of blanks separate.
+//   So a decimal comma stays in its cell in tab- and semicolon-separated text ("1,5;2" is the
+//   cells "1,5" and "2"), but splits text without tabs and semicolons ("1,5" is 1 and 5).
+// - Cells lose the blanks around them (spaces, ideographic spaces, and tabs where tabs are not
+//   the separator); their text is otherwise kept as it stands.
+// - A single line with tabs is several cells; any other single line only when each of its cells
+//   is a number or empty ("2 3" is two cells, "x = 5" one). Anything that is not several cells is
+//   returned as one cell, the text itself.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace BlockText {
+
+struct Block {
+    std::vector<std::vector<std::wstring>> rows;
+
+    int Rows() const { return static_cast<int>(rows.size()); }
+    // The widest row's count of cells.
+    int Columns() const;
+    bool IsSingleCell() const { return rows.size() == 1 && rows[0].size() == 1; }
+};
+
+Block Split(std::wstring_view text);
+
+} // namespace BlockText
