@@ -14,4 +14,5 @@ HALTIQO_SCREENSHOTS="$(winepath -w "$out")" "$root/tools/wine-run.sh" "$state" \
 convert "$out/start.bmp" -crop 720x500+0+0 +repage "$root/docs/start.png"
 convert "$out/solved.bmp" -crop 720x500+0+0 +repage "$root/docs/solved.png"
 convert "$out/about.bmp" -crop 720x500+0+0 +repage "$root/docs/about.png"
+convert "$out/pasted.bmp" -crop 860x470+0+0 +repage "$root/docs/pasted.png"
 echo "pictures in $root/docs"

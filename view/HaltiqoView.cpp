@@ -409,7 +409,10 @@ BOOL CHaltiqoView::PasteBlock()
     const int nCols = block.Columns();
     const int r0 = m_nFocusRow;
     const int k0 = m_nFocusCol;
-    const bool bFromEquation = m_ppEntry != nullptr && k0 >= 0 && k0 <= n && r0 >= 0 && r0 < n;
+    // A record left outside a smaller grid names no box: like every Edit command, do nothing.
+    if (k0 >= 0 && (m_ppEntry == nullptr || k0 > n || r0 < 0 || r0 > n || (r0 == n && k0 == n)))
+        return TRUE;
+    const bool bFromEquation = k0 >= 0 && r0 < n;
     // m rows of m + 1 cells: the equations of a whole system.
     const bool bWholeSystem =
         nRows >= kMinUnknowns && nRows <= kMaxUnknowns &&
@@ -423,17 +426,17 @@ BOOL CHaltiqoView::PasteBlock()
 
     auto pUndo = std::make_unique<BlockUndo>();
     pUndo->nCount = n;
-    if (bSystem && nRows != n) {
+    const bool bResize = bSystem && nRows != n;
+    if (bResize) {
         for (int r = 0; r <= n; ++r)
             for (int k = 0; k <= n; ++k)
                 if (r < n || k < n)
                     pUndo->texts.push_back({r, k, GetEntryText(r, k)});
         SetCount(nRows);
     }
-    const bool bSameGrid = pUndo->texts.empty();
     for (int i = 0; i < nRows; ++i) {
         for (int j = 0; j < static_cast<int>(block.rows[i].size()); ++j) {
-            if (bSameGrid)
+            if (!bResize)
                 pUndo->texts.push_back({r0 + i, k0 + j, GetEntryText(r0 + i, k0 + j)});
             const std::wstring cell = block.rows[i][j].substr(0, kEntryTextLimit);
             m_ppEntry[r0 + i][k0 + j].SetWindowText(cell.c_str());

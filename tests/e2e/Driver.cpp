@@ -5,6 +5,7 @@
 #include <psapi.h>
 
 #include <cstdio>
+#include <cwchar>
 
 namespace {
 
@@ -460,4 +461,16 @@ bool SaveScreenshot(const std::wstring& path)
     ::DeleteDC(hMem);
     ::ReleaseDC(nullptr, hScreen);
     return ok;
+}
+
+void PutOnClipboard(const std::wstring& text)
+{
+    if (!::OpenClipboard(nullptr))
+        return;
+    ::EmptyClipboard();
+    HGLOBAL hMem = ::GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    std::wmemcpy(static_cast<wchar_t*>(::GlobalLock(hMem)), text.c_str(), text.size() + 1);
+    ::GlobalUnlock(hMem);
+    ::SetClipboardData(CF_UNICODETEXT, hMem);
+    ::CloseClipboard();
 }

@@ -95,6 +95,8 @@ private:
 };
 
 std::wstring WindowText(HWND hWnd);
+// Puts the text on the clipboard as a program the user copied from would.
+void PutOnClipboard(const std::wstring& text);
 std::wstring ClassOf(HWND hWnd);
 // The folder this test program was started from, with a trailing backslash.
 std::wstring OwnFolder();

@@ -15,18 +15,6 @@ const std::wstring kNoSolutionMessage = L"その式では解が定まりませ�
 const std::wstring kNotAnInteger = L"整数を入力してください。";
 const std::wstring kOutOfRange = L"2 から 26 までの整数を入力してください。";
 
-void PutOnClipboard(const std::wstring& text)
-{
-    if (!::OpenClipboard(nullptr))
-        return;
-    ::EmptyClipboard();
-    HGLOBAL hMem = ::GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
-    std::wmemcpy(static_cast<wchar_t*>(::GlobalLock(hMem)), text.c_str(), text.size() + 1);
-    ::GlobalUnlock(hMem);
-    ::SetClipboardData(CF_UNICODETEXT, hMem);
-    ::CloseClipboard();
-}
-
 class Scenario : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(m_app.Started()) << "Haltiqo.exe did not show its window"; }

@@ -46,6 +46,18 @@ TEST(Screenshots, FormAfterASolveAndTheAboutBox)
     EXPECT_TRUE(SaveScreenshot(Folder() + L"about.bmp"));
     ::SetForegroundWindow(hAbout);
     app.Key(VK_ESCAPE);
+
+    // A system of four copied from a spreadsheet, pasted into the first box, solved.
+    ::SetWindowPos(app.Frame(), nullptr, 20, 20, 820, 360, SWP_NOZORDER);
+    PutOnClipboard(L"2\t1\t0\t0\t0\r\n1\t3\t1\t0\t-4.5\r\n0\t1\t4\t1\t3\r\n0\t0\t1\t2\t6.5\r\n");
+    app.Click(app.Entry(0, 0));
+    app.Key('V', true);
+    ASSERT_EQ(4, app.GridN());
+    app.Click(app.SolveButton());
+    ASSERT_TRUE(app.FindBox(box));
+    ::Sleep(300);
+    EXPECT_TRUE(SaveScreenshot(Folder() + L"pasted.bmp"));
+    app.CloseBox(box);
 }
 
 } // namespace

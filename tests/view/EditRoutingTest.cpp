@@ -152,9 +152,12 @@ TEST_F(EditRoutingTest, ARecordOutsideASmallerGridReachesNothing)
     ::SetFocus(::GetDlgItem(m_pView->m_hWnd, IDC_CALC));
     m_pView->BuildGrid(2); // as a spin click that never focuses the count box would
     ASSERT_EQ(4, m_pView->GetFocusCol());
-    SetClipboardText(L"9");
-    for (UINT id : {ID_EDIT_PASTE, ID_EDIT_COPY, ID_EDIT_CUT, ID_EDIT_UNDO, ID_EDIT_SELALL})
-        Command(id);
+    for (const wchar_t* text : {L"9", L"1\t2\r\n3\t4\r\n"}) {
+        SetClipboardText(text);
+        for (UINT id : {ID_EDIT_PASTE, ID_EDIT_COPY, ID_EDIT_CUT, ID_EDIT_UNDO, ID_EDIT_SELALL})
+            Command(id);
+    }
+    EXPECT_TRUE(m_boxes.Boxes().empty());
     for (int r = 0; r < 3; ++r)
         for (int k = 0; k < 3; ++k)
             if (Box(r, k)) {
