@@ -249,9 +249,10 @@ int main(int argc, char** argv)
         filled.push_back(Now() - t);
     }
     const double ty = Median(typed), pa = Median(pasted), fi = Median(filled);
-    std::printf("n=26 typed (rebuild): %.1f ms; 26 x 27 block pasted at n=2: %.1f ms (%+.1f %%); "
-                "the same block pasted at n=26 (the fill alone): %.1f ms = %.1f %% of the rebuild\n",
-                ty * 1e3, pa * 1e3, 100.0 * (pa - ty) / ty, fi * 1e3, 100.0 * fi / ty);
+    std::printf(
+        "n=26 typed (rebuild): %.1f ms; 26 x 27 block pasted at n=2: %.1f ms (%+.1f %%); "
+        "the same block pasted at n=26 (the fill alone): %.1f ms = %.1f %% of the rebuild\n",
+        ty * 1e3, pa * 1e3, 100.0 * (pa - ty) / ty, fi * 1e3, 100.0 * fi / ty);
     pFrame->DestroyWindow();
     Pump();
     return 0;
