@@ -212,6 +212,22 @@ int main(int argc, char** argv)
     std::wstring block;
     for (int i = 0; i < 26 * 27; ++i)
         block += std::to_wstring(i % 97) + L".25" + (i % 27 == 26 ? L"\r\n" : L"\t");
+    if (::OpenClipboard(pFrame->m_hWnd)) {
+        ::EmptyClipboard();
+        HGLOBAL hMem = ::GlobalAlloc(GMEM_MOVEABLE, (block.size() + 1) * sizeof(wchar_t));
+        std::wmemcpy(static_cast<wchar_t*>(::GlobalLock(hMem)), block.c_str(), block.size() + 1);
+        ::GlobalUnlock(hMem);
+        ::SetClipboardData(CF_UNICODETEXT, hMem);
+        ::CloseClipboard();
+    }
+    auto pasteIntoFirstBox = [&] {
+        ::SetFocus(pView->m_ppEntry[0][0].m_hWnd);
+        Pump();
+        const double t = Now();
+        pFrame->SendMessage(WM_COMMAND, ID_EDIT_PASTE);
+        Pump();
+        return Now() - t;
+    };
     std::vector<double> typed, pasted, filled;
     for (int i = 0; i < rounds; ++i) {
         pView->m_editN.SetWindowText(L"2");
@@ -223,30 +239,11 @@ int main(int argc, char** argv)
 
         pView->m_editN.SetWindowText(L"2");
         Pump();
-        if (::OpenClipboard(pFrame->m_hWnd)) {
-            ::EmptyClipboard();
-            HGLOBAL hMem = ::GlobalAlloc(GMEM_MOVEABLE, (block.size() + 1) * sizeof(wchar_t));
-            std::wmemcpy(static_cast<wchar_t*>(::GlobalLock(hMem)), block.c_str(),
-                         block.size() + 1);
-            ::GlobalUnlock(hMem);
-            ::SetClipboardData(CF_UNICODETEXT, hMem);
-            ::CloseClipboard();
-        }
-        ::SetFocus(pView->m_ppEntry[0][0].m_hWnd);
-        Pump();
-        t = Now();
-        pFrame->SendMessage(WM_COMMAND, ID_EDIT_PASTE);
-        Pump();
-        pasted.push_back(Now() - t);
+        pasted.push_back(pasteIntoFirstBox());
         if (pView->m_ppEntry[25][26].GetWindowText() != L"22.25")
             std::printf("the pasted block did not reach the last box\n");
         // The same block again, into the grid it already fits: the fill alone.
-        ::SetFocus(pView->m_ppEntry[0][0].m_hWnd);
-        Pump();
-        t = Now();
-        pFrame->SendMessage(WM_COMMAND, ID_EDIT_PASTE);
-        Pump();
-        filled.push_back(Now() - t);
+        filled.push_back(pasteIntoFirstBox());
     }
     const double ty = Median(typed), pa = Median(pasted), fi = Median(filled);
     std::printf(

@@ -300,15 +300,12 @@ void CHaltiqoView::OnDeltaposSpinN(NMHDR* pNMHDR, LRESULT* pResult)
 
 void CHaltiqoView::RecordEntryBox(HWND hWnd)
 {
-    if (m_ppEntry == nullptr || hWnd == nullptr)
-        return;
-    for (int k = 0; k < m_nGridSize; ++k)
-        for (int r = 0; r < m_nGridSize; ++r)
-            if (hWnd == m_ppEntry[r][k].m_hWnd) {
-                m_nFocusCol = k;
-                m_nFocusRow = r;
-                return;
-            }
+    int nRow = 0;
+    int nCol = 0;
+    if (FindEntryBox(hWnd, nRow, nCol)) {
+        m_nFocusCol = nCol;
+        m_nFocusRow = nRow;
+    }
 }
 
 BOOL CHaltiqoView::PreTranslateMessage(MSG* pMsg)
