@@ -10,8 +10,26 @@ action=$1
 state=$2
 mkdir -p "$state"
 
+# Wine's own fonts (Marlett above all) draw the caption buttons, scroll-bar and spin arrows and
+# check marks; without them those glyphs come out as letters. Its bitmap system fonts for East
+# Asian locales (*vgasys.fon) stay out: they hold no double-byte glyphs, so the grid's "＝",
+# drawn in the system font, would become a box.
+install_wine_fonts() {
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  [ -f "$fonts/marlett.ttf" ] && return 0
+  mkdir -p "$fonts"
+  local f
+  for f in /usr/share/wine/fonts/*; do
+    case "$f" in *vgasys.fon) continue ;; esac
+    cp -n "$f" "$fonts/"
+  done
+}
+
 prepare_prefix() {
-  [ -f "$WINEPREFIX/.haltiqo-ready" ] && return 0
+  if [ -f "$WINEPREFIX/.haltiqo-ready" ]; then
+    install_wine_fonts
+    return 0
+  fi
   mkdir -p "$WINEPREFIX"
   wineboot -i >/dev/null 2>&1
   local reg="$state/prefix.reg"
@@ -28,6 +46,7 @@ prepare_prefix() {
   sed -i '1s/REGEDIT4/Windows Registry Editor Version 5.00/' "$reg" 2>/dev/null || true
   wine regedit /S "$(winepath -w "$reg")" >/dev/null 2>&1
   wineserver -w
+  install_wine_fonts
   touch "$WINEPREFIX/.haltiqo-ready"
 }
 
