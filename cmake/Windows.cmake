@@ -26,7 +26,7 @@ target_link_libraries(haltiqo_ui PUBLIC haltiqo_core framework)
 set(HALTIQO_RC ${CMAKE_SOURCE_DIR}/res/Haltiqo.rc)
 set(CMAKE_RC_FLAGS "-I${CMAKE_SOURCE_DIR}/res -I${CMAKE_SOURCE_DIR}/framework -I${CMAKE_SOURCE_DIR}/tests/ui")
 set_source_files_properties(${HALTIQO_RC} PROPERTIES OBJECT_DEPENDS
-  "${CMAKE_SOURCE_DIR}/res/Haltiqo.ico;${CMAKE_SOURCE_DIR}/res/link.bmp;${CMAKE_SOURCE_DIR}/res/title.bmp;${CMAKE_SOURCE_DIR}/framework/afxres.rc")
+  "${CMAKE_SOURCE_DIR}/res/Haltiqo.ico;${CMAKE_SOURCE_DIR}/res/Haltiqo.manifest;${CMAKE_SOURCE_DIR}/res/link.bmp;${CMAKE_SOURCE_DIR}/res/title.bmp;${CMAKE_SOURCE_DIR}/framework/afxres.rc")
 
 # The debug information goes to NAME.debug beside the program, linked by name for debuggers:
 # left inside, Wine reads its megabytes into memory at every start.
