@@ -19,7 +19,29 @@ trap '"$root/tools/wine-session.sh" stop "$state" >/dev/null 2>&1 || true' EXIT
 export DISPLAY=":$(cat "$state/display")"
 # A virtual desktop gives the window its frame and title bar in the picture.
 wine explorer /desktop=haltiqo,800x600 "$exe" "$@" </dev/null >/dev/null 2>&1 &
-sleep 6
 shot="$root/build/haltiqo.png"
-import -window root -crop 800x600+0+0 +repage "$shot"
+# The picture is taken once the window is shown and has stopped changing: three pictures
+# 0.2 s apart alike.
+tmp=$(mktemp -d)
+same=0
+for _ in $(seq 150); do
+  sleep 0.2
+  xwininfo -name Haltiqo 2>/dev/null | grep -q 'IsViewable' || continue
+  import -window root -crop 800x600+0+0 +repage "$tmp/now.png" 2>/dev/null || continue
+  if [ -f "$tmp/last.png" ] && [ "$(compare -metric AE "$tmp/now.png" "$tmp/last.png" null: 2>&1)" = 0 ]; then
+    same=$((same + 1))
+  else
+    same=0
+  fi
+  mv "$tmp/now.png" "$tmp/last.png"
+  [ "$same" -ge 2 ] && break
+done
+if [ "$same" -lt 2 ]; then
+  [ -f "$tmp/last.png" ] && mv "$tmp/last.png" "$shot"
+  rm -rf "$tmp"
+  echo "Haltiqo's window was not shown and settled within 30 s; the last picture, if any: $shot" >&2
+  exit 1
+fi
+mv "$tmp/last.png" "$shot"
+rm -rf "$tmp"
 echo "No display here: Haltiqo ran on a virtual one. Screenshot: $shot"

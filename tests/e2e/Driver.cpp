@@ -105,9 +105,15 @@ std::wstring OwnFolder()
     return folder.substr(0, folder.find_last_of(L'\\') + 1);
 }
 
+std::wstring ProgramPath()
+{
+    const wchar_t* exe = _wgetenv(L"HALTIQO_EXE");
+    return exe && *exe ? std::wstring(exe) : OwnFolder() + L"Haltiqo.exe";
+}
+
 AppDriver::AppDriver(const std::wstring& args)
 {
-    std::wstring cmd = L"\"" + OwnFolder() + L"Haltiqo.exe\"";
+    std::wstring cmd = L"\"" + ProgramPath() + L"\"";
     if (!args.empty())
         cmd += L" " + args;
     STARTUPINFOW si{};
@@ -426,6 +432,76 @@ bool AppDriver::ExitThroughMenu()
     Key('H', false, true); // Alt+H opens the Help menu
     Key('X');              // and X its exit item
     return ::WaitForSingleObject(m_pi.hProcess, 10000) == WAIT_OBJECT_0;
+}
+
+namespace {
+
+BOOL CALLBACK AnyUpdate(HWND hWnd, LPARAM lParam)
+{
+    if (::IsWindowVisible(hWnd) && ::GetUpdateRect(hWnd, nullptr, FALSE)) {
+        *reinterpret_cast<bool*>(lParam) = true;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+bool NothingToPaint(HWND hWnd)
+{
+    bool pending = ::GetUpdateRect(hWnd, nullptr, FALSE) != FALSE;
+    if (!pending)
+        ::EnumChildWindows(hWnd, AnyUpdate, reinterpret_cast<LPARAM>(&pending));
+    return !pending;
+}
+
+// The screen's pixels over the rectangle.
+std::vector<DWORD> ScreenPixels(const RECT& rc)
+{
+    const int w = rc.right - rc.left, h = rc.bottom - rc.top;
+    std::vector<DWORD> pixels(static_cast<size_t>(w > 0 && h > 0 ? w * h : 0));
+    if (pixels.empty())
+        return pixels;
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = -h;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    HDC hScreen = ::GetDC(nullptr);
+    HDC hMem = ::CreateCompatibleDC(hScreen);
+    HBITMAP hBmp = ::CreateCompatibleBitmap(hScreen, w, h);
+    HGDIOBJ hOld = ::SelectObject(hMem, hBmp);
+    ::BitBlt(hMem, 0, 0, w, h, hScreen, rc.left, rc.top, SRCCOPY);
+    ::SelectObject(hMem, hOld);
+    ::GetDIBits(hMem, hBmp, 0, h, pixels.data(), &bi, DIB_RGB_COLORS);
+    ::DeleteObject(hBmp);
+    ::DeleteDC(hMem);
+    ::ReleaseDC(nullptr, hScreen);
+    return pixels;
+}
+
+} // namespace
+
+bool WaitUntilPainted(HWND hWnd, DWORD ms)
+{
+    // Settled: nothing left to paint, and three pictures 50 ms apart are the same.
+    const DWORD start = ::GetTickCount();
+    std::vector<DWORD> last;
+    int same = 0;
+    while (::GetTickCount() - start < ms) {
+        RECT rc;
+        if (::IsWindowVisible(hWnd) && ::GetWindowRect(hWnd, &rc) && NothingToPaint(hWnd)) {
+            std::vector<DWORD> now = ScreenPixels(rc);
+            same = !now.empty() && now == last ? same + 1 : 0;
+            if (same == 2)
+                return true;
+            last = std::move(now);
+        } else {
+            same = 0;
+            last.clear();
+        }
+        ::Sleep(50);
+    }
+    return false;
 }
 
 bool SaveScreenshot(const std::wstring& path)

@@ -21,7 +21,7 @@ struct SeenBox {
 
 class AppDriver {
 public:
-    // Starts the program (next to this test program) with `args`, and waits for its window.
+    // Starts the program (ProgramPath()) with `args`, and waits for its window.
     explicit AppDriver(const std::wstring& args = L"");
     ~AppDriver();
     AppDriver(const AppDriver&) = delete;
@@ -100,5 +100,11 @@ void PutOnClipboard(const std::wstring& text);
 std::wstring ClassOf(HWND hWnd);
 // The folder this test program was started from, with a trailing backslash.
 std::wstring OwnFolder();
+// The program under test: HALTIQO_EXE when set (an unpacked download), else Haltiqo.exe beside
+// this test program.
+std::wstring ProgramPath();
+// Waits until the window and its children have nothing left to paint and the screen over the
+// window has stopped changing; false after `ms`.
+bool WaitUntilPainted(HWND hWnd, DWORD ms = 10000);
 // A picture of the whole screen, as a BMP file.
 bool SaveScreenshot(const std::wstring& path);

@@ -1,6 +1,7 @@
 // Pictures for the README, taken only when HALTIQO_SCREENSHOTS names a folder
 // (tools/screenshots.sh).
 #include <cstdlib>
+#include <initializer_list>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -15,6 +16,17 @@ std::wstring Folder()
     return folder ? std::wstring(folder) + L"\\" : std::wstring();
 }
 
+// A picture of the screen once every window in it has painted.
+void Shoot(const std::wstring& name, std::initializer_list<HWND> windows)
+{
+    ::SetCursorPos(1000, 740); // the pointer out of the picture
+    for (HWND hWnd : windows)
+        ASSERT_TRUE(WaitUntilPainted(hWnd))
+            << "no picture " << name << ": the window \"" << WindowText(hWnd)
+            << "\" was not shown and painted within 10 s";
+    EXPECT_TRUE(SaveScreenshot(Folder() + name));
+}
+
 TEST(Screenshots, FormAfterASolveAndTheAboutBox)
 {
     if (Folder().empty())
@@ -22,7 +34,7 @@ TEST(Screenshots, FormAfterASolveAndTheAboutBox)
     AppDriver app;
     ASSERT_TRUE(app.Started());
     ::SetWindowPos(app.Frame(), nullptr, 20, 20, 680, 330, SWP_NOZORDER);
-    EXPECT_TRUE(SaveScreenshot(Folder() + L"start.bmp"));
+    Shoot(L"start.bmp", {app.Frame()});
 
     app.Click(app.CountBox());
     app.Key(VK_HOME);
@@ -36,14 +48,12 @@ TEST(Screenshots, FormAfterASolveAndTheAboutBox)
     app.Click(app.SolveButton());
     SeenBox box;
     ASSERT_TRUE(app.FindBox(box));
-    ::Sleep(300);
-    EXPECT_TRUE(SaveScreenshot(Folder() + L"solved.bmp"));
+    Shoot(L"solved.bmp", {app.Frame(), box.hWnd});
     app.CloseBox(box);
 
     const HWND hAbout = app.OpenAbout();
     ASSERT_NE(nullptr, hAbout);
-    ::Sleep(300);
-    EXPECT_TRUE(SaveScreenshot(Folder() + L"about.bmp"));
+    Shoot(L"about.bmp", {app.Frame(), hAbout});
     ::SetForegroundWindow(hAbout);
     app.Key(VK_ESCAPE);
 
@@ -55,8 +65,7 @@ TEST(Screenshots, FormAfterASolveAndTheAboutBox)
     ASSERT_EQ(4, app.GridN());
     app.Click(app.SolveButton());
     ASSERT_TRUE(app.FindBox(box));
-    ::Sleep(300);
-    EXPECT_TRUE(SaveScreenshot(Folder() + L"pasted.bmp"));
+    Shoot(L"pasted.bmp", {app.Frame(), box.hWnd});
     app.CloseBox(box);
 }
 
