@@ -75,4 +75,7 @@ if(HALTIQO_WINDOWS_BUILD)
              COMMAND ${WINE_RUN} ${WINE_STATE} ${HALTIQO_WINDOWS_BUILD}/${prog}.exe)
     set_tests_properties(${prog} PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 900)
   endforeach()
+  # The download, unpacked and run, and its installer (tools/release.sh).
+  add_test(NAME release_check COMMAND ${CMAKE_SOURCE_DIR}/tools/check-release.sh ${WINE_STATE})
+  set_tests_properties(release_check PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 300)
 endif()

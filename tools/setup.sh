@@ -8,7 +8,7 @@ packages=(
   libclang-rt-14-dev clang-format
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64 fonts-wine fonts-ipafont-gothic locales
-  xvfb x11-utils imagemagick
+  xvfb x11-utils imagemagick zip unzip wixl
 )
 
 missing=()

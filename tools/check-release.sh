@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Checks the download the way a user meets it, in the Wine session that wine-session.sh started:
+# the zip holds exactly the program, the readme and the license; unpacked into an empty folder,
+# the program starts from there, solves a system and closes (e2e_tests.exe's Release tests);
+# the MSI installs it with a Start-menu shortcut and uninstalls it without a trace.
+#   check-release.sh STATE_DIR
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+state=$1
+source "$root/tools/wine-env.sh"
+export DISPLAY=":$(cat "$state/display")"
+fail() { echo "release check: $*" >&2; exit 1; }
+
+out=$("$root/tools/release.sh")
+zip=$(echo "$out" | sed -n 's/^Archive: *//p')
+msi="${zip%.zip}.msi"
+[ -f "$zip" ] && [ -f "$msi" ] || fail "release.sh made no zip and msi"
+
+listed=$(unzip -Z1 "$zip" | tr '\n' ' ')
+[ "$listed" = "Haltiqo.exe README.txt LICENSE.txt " ] || fail "the zip holds: $listed"
+
+work=$(mktemp -d "$root/build/release-check.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+unzip -q "$zip" -d "$work/unpacked"
+HALTIQO_EXE=$(winepath -w "$work/unpacked/Haltiqo.exe") \
+  wine "$root/build/windows/e2e_tests.exe" --gtest_filter='Release.*' ||
+  fail "the unpacked program failed its run"
+
+programs="$WINEPREFIX/drive_c/Program Files/Haltiqo"
+# The all-users Start menu, or, as Wine's installer puts it, the user's own.
+shortcuts=("$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Haltiqo.lnk"
+  "$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Haltiqo.lnk")
+wine msiexec /i "$(winepath -w "$msi")" /qn || fail "msiexec /i failed"
+cmp -s "$programs/Haltiqo.exe" "$work/unpacked/Haltiqo.exe" || fail "no Haltiqo.exe in $programs"
+[ -f "$programs/README.txt" ] && [ -f "$programs/LICENSE.txt" ] || fail "readme or license missing"
+[ -f "${shortcuts[0]}" ] || [ -f "${shortcuts[1]}" ] || fail "no Start-menu shortcut"
+wine msiexec /x "$(winepath -w "$msi")" /qn || fail "msiexec /x failed"
+[ ! -e "$programs" ] || fail "uninstalling left $programs"
+[ ! -e "${shortcuts[0]}" ] && [ ! -e "${shortcuts[1]}" ] || fail "uninstalling left the shortcut"
+echo "release check passed: $(basename "$zip"), $(basename "$msi")"
