@@ -25,11 +25,11 @@ rm -rf "$stage" "$dist/$name.zip" "$dist/$name.msi"
 mkdir -p "$stage" "$dist"
 
 # Windows line ends, and a byte-order mark so that every Notepad reads the readme as UTF-8.
-crlf() { sed 's/$/\r/' "$1"; }
+crlf() { sed 's/$/\r/'; }
 cp "$exe" "$stage/Haltiqo.exe"
-{ printf '\xef\xbb\xbf'; sed "s/@VERSION@/$version/" "$root/release/README.txt" | sed 's/$/\r/'; } \
+{ printf '\xef\xbb\xbf'; sed "s/@VERSION@/$version/" "$root/release/README.txt" | crlf; } \
   >"$stage/README.txt"
-crlf "$root/LICENSE" >"$stage/LICENSE.txt"
+crlf <"$root/LICENSE" >"$stage/LICENSE.txt"
 
 # The same bytes from the same commit: fixed times, no extra attributes.
 stamp=$(git -C "$root" log -1 --format=%ct 2>/dev/null || date +%s)

@@ -312,8 +312,11 @@ void AppDriver::Screenshot(const std::string& name) const
     const std::wstring folder = OwnFolder() + L"e2e-failures\\";
     ::CreateDirectoryW(folder.c_str(), nullptr);
     const std::wstring path = folder + std::wstring(name.begin(), name.end()) + L".bmp";
+    // A failure's picture is worth having even from a window that never settles.
+    const bool painted = WaitUntilPainted(m_hFrame, 2000);
     if (SaveScreenshot(path))
-        std::printf("screenshot of the failure: %ls\n", path.c_str());
+        std::printf("screenshot of the failure%s: %ls\n",
+                    painted ? "" : " (the window had not finished painting)", path.c_str());
 }
 
 void AppDriver::Fill(HWND hBox, const std::wstring& text)
