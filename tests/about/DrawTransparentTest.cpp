@@ -2,49 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "common/PixelDC.h"
+
 namespace {
-
-// A memory DC holding a 32-bit top-down DIB whose pixels can be read and written directly.
-class PixelDC {
-public:
-    PixelDC(int w, int h) : m_w(w)
-    {
-        BITMAPINFO bi{};
-        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-        bi.bmiHeader.biWidth = w;
-        bi.bmiHeader.biHeight = -h;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        m_hdc = ::CreateCompatibleDC(nullptr);
-        m_hbm = ::CreateDIBSection(m_hdc, &bi, DIB_RGB_COLORS, reinterpret_cast<void**>(&m_bits),
-                                   nullptr, 0);
-        m_hOld = ::SelectObject(m_hdc, m_hbm);
-    }
-    ~PixelDC()
-    {
-        ::SelectObject(m_hdc, m_hOld);
-        ::DeleteObject(m_hbm);
-        ::DeleteDC(m_hdc);
-    }
-    HDC dc() const { return m_hdc; }
-    void Set(int x, int y, COLORREF c)
-    {
-        m_bits[y * m_w + x] = (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
-    }
-    COLORREF Get(int x, int y) const
-    {
-        ::GdiFlush();
-        const DWORD v = m_bits[y * m_w + x];
-        return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
-    }
-
-private:
-    int m_w;
-    HDC m_hdc;
-    HBITMAP m_hbm;
-    HGDIOBJ m_hOld;
-    DWORD* m_bits = nullptr;
-};
 
 const COLORREF kWhite = RGB(255, 255, 255);
 

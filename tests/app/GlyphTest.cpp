@@ -9,34 +9,20 @@
 
 #include <gtest/gtest.h>
 
+#include "common/PixelDC.h"
+
 namespace {
 
 // A white picture of `size` pixels, drawn on by `draw`; true where the result is dark.
 std::vector<bool> Ink(int size, const std::function<void(HDC, RECT&)>& draw)
 {
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = size;
-    bi.bmiHeader.biHeight = -size;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* pBits = nullptr;
-    HDC hDC = ::CreateCompatibleDC(nullptr);
-    HBITMAP hBmp = ::CreateDIBSection(hDC, &bi, DIB_RGB_COLORS, &pBits, nullptr, 0);
-    HGDIOBJ hOld = ::SelectObject(hDC, hBmp);
+    PixelDC picture(size, size);
     RECT rc{0, 0, size, size};
-    ::FillRect(hDC, &rc, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-    draw(hDC, rc);
-    ::GdiFlush();
-    std::vector<bool> ink(static_cast<size_t>(size * size));
-    const auto* pPixel = static_cast<const DWORD*>(pBits);
-    for (size_t i = 0; i < ink.size(); ++i) {
-        const DWORD c = pPixel[i];
-        ink[i] = (c & 0xFF) + (c >> 8 & 0xFF) + (c >> 16 & 0xFF) < 3 * 96;
-    }
-    ::SelectObject(hDC, hOld);
-    ::DeleteObject(hBmp);
-    ::DeleteDC(hDC);
+    ::FillRect(picture.dc(), &rc, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+    draw(picture.dc(), rc);
+    std::vector<bool> ink;
+    for (DWORD c : picture.Pixels())
+        ink.push_back((c & 0xFF) + (c >> 8 & 0xFF) + (c >> 16 & 0xFF) < 3 * 96);
     return ink;
 }
 

@@ -1,5 +1,6 @@
 #include "Driver.h"
 
+#include "common/PixelDC.h"
 #include "common/TestInput.h"
 
 #include <psapi.h>
@@ -460,26 +461,13 @@ bool NothingToPaint(HWND hWnd)
 std::vector<DWORD> ScreenPixels(const RECT& rc)
 {
     const int w = rc.right - rc.left, h = rc.bottom - rc.top;
-    std::vector<DWORD> pixels(static_cast<size_t>(w > 0 && h > 0 ? w * h : 0));
-    if (pixels.empty())
-        return pixels;
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
+    if (w <= 0 || h <= 0)
+        return {};
+    PixelDC picture(w, h);
     HDC hScreen = ::GetDC(nullptr);
-    HDC hMem = ::CreateCompatibleDC(hScreen);
-    HBITMAP hBmp = ::CreateCompatibleBitmap(hScreen, w, h);
-    HGDIOBJ hOld = ::SelectObject(hMem, hBmp);
-    ::BitBlt(hMem, 0, 0, w, h, hScreen, rc.left, rc.top, SRCCOPY);
-    ::SelectObject(hMem, hOld);
-    ::GetDIBits(hMem, hBmp, 0, h, pixels.data(), &bi, DIB_RGB_COLORS);
-    ::DeleteObject(hBmp);
-    ::DeleteDC(hMem);
+    ::BitBlt(picture.dc(), 0, 0, w, h, hScreen, rc.left, rc.top, SRCCOPY);
     ::ReleaseDC(nullptr, hScreen);
-    return pixels;
+    return picture.Pixels();
 }
 
 } // namespace
