@@ -1,31 +1,35 @@
 #include "DrawTransparent.h"
 
+#include "framework/afxwin.h"
+
 // A monochrome mask marks the key-coloured pixels. The target is blackened where the picture
 // shows, the picture's key pixels are blackened, and XOR-ing the two puts the picture in.
 void DrawTransparent(HDC hdcSrc, HDC hdcDest, int x, int y, int cx, int cy, int xSrc, int ySrc,
                      COLORREF crKey)
 {
-    HDC hdcMask = ::CreateCompatibleDC(hdcSrc);
-    HBITMAP hbmMask = ::CreateBitmap(cx, cy, 1, 1, nullptr);
-    HGDIOBJ hOldMask = ::SelectObject(hdcMask, hbmMask);
+    CDC dcSrc, dcDest; // borrowed: neither is deleted
+    dcSrc.Attach(hdcSrc);
+    dcDest.Attach(hdcDest);
+
+    // Each DC below is destroyed before its bitmap, and gives it back first.
+    CBitmap bmMask;
+    CDC dcMask;
+    dcMask.CreateCompatibleDC(&dcSrc);
+    bmMask.CreateBitmap(cx, cy, 1, 1, nullptr);
+    dcMask.SelectObject(&bmMask);
 
     // Colour to monochrome: the source's background colour becomes 1 (white), all else 0.
-    ::SetBkColor(hdcSrc, crKey);
-    ::BitBlt(hdcMask, 0, 0, cx, cy, hdcSrc, xSrc, ySrc, SRCCOPY);
+    dcSrc.SetBkColor(crKey);
+    dcMask.BitBlt(0, 0, cx, cy, &dcSrc, xSrc, ySrc, SRCCOPY);
 
-    HDC hdcImage = ::CreateCompatibleDC(hdcSrc);
-    HBITMAP hbmImage = ::CreateCompatibleBitmap(hdcSrc, cx, cy);
-    HGDIOBJ hOldImage = ::SelectObject(hdcImage, hbmImage);
-    ::BitBlt(hdcImage, 0, 0, cx, cy, hdcSrc, xSrc, ySrc, SRCCOPY);
+    CBitmap bmImage;
+    CDC dcImage;
+    dcImage.CreateCompatibleDC(&dcSrc);
+    bmImage.CreateCompatibleBitmap(&dcSrc, cx, cy);
+    dcImage.SelectObject(&bmImage);
+    dcImage.BitBlt(0, 0, cx, cy, &dcSrc, xSrc, ySrc, SRCCOPY);
 
-    ::BitBlt(hdcImage, 0, 0, cx, cy, hdcMask, 0, 0, 0x00220326); // destination AND NOT mask
-    ::BitBlt(hdcDest, x, y, cx, cy, hdcMask, 0, 0, SRCAND);
-    ::BitBlt(hdcDest, x, y, cx, cy, hdcImage, 0, 0, SRCINVERT);
-
-    ::SelectObject(hdcMask, hOldMask);
-    ::DeleteObject(hbmMask);
-    ::DeleteDC(hdcMask);
-    ::SelectObject(hdcImage, hOldImage);
-    ::DeleteObject(hbmImage);
-    ::DeleteDC(hdcImage);
+    dcImage.BitBlt(0, 0, cx, cy, &dcMask, 0, 0, 0x00220326); // destination AND NOT mask
+    dcDest.BitBlt(x, y, cx, cy, &dcMask, 0, 0, SRCAND);
+    dcDest.BitBlt(x, y, cx, cy, &dcImage, 0, 0, SRCINVERT);
 }

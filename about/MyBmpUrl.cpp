@@ -1,12 +1,11 @@
 #include "MyBmpUrl.h"
 
-#include "ControlClass.h"
 #include "DrawTransparent.h"
 
 // Placeholder under the reserved example domain until the program has a page of its own.
 const wchar_t kHomePageUrl[] = L"http://www.example.com/haltiqo/";
 
-BEGIN_MESSAGE_MAP(CMyBmpUrl, CWnd)
+BEGIN_MESSAGE_MAP(CMyBmpUrl, CPictureControl)
 ON_WM_PAINT()
 ON_WM_SETCURSOR()
 ON_WM_LBUTTONDOWN()
@@ -18,41 +17,24 @@ const wchar_t kClassName[] = L"MyBmpUrl";
 const DWORD kHoverMilliseconds = 1000;
 } // namespace
 
-CMyBmpUrl::CMyBmpUrl()
-    : m_bLoaded(FALSE), m_crTransparent(RGB(255, 255, 255)), m_pdcShow(nullptr), m_bm{},
-      m_bReady(FALSE), m_nState(kOutside)
+CMyBmpUrl::CMyBmpUrl() : m_pdcShow(nullptr), m_bReady(FALSE), m_nState(kOutside)
 {
     RegisterWindowClass();
 }
 
-CMyBmpUrl::~CMyBmpUrl()
-{
-    ReleaseImages();
-}
-
-// Each DC goes before the bitmap selected into it: a selected bitmap cannot be deleted.
 void CMyBmpUrl::ReleaseImages()
 {
-    for (CDC* pDC : {&m_dcSrc, &m_dcLarge, &m_dcBack, &m_dcWork, &m_dcSmall})
+    for (CDC* pDC : {&m_dcLarge, &m_dcBack, &m_dcWork, &m_dcSmall})
         pDC->DeleteDC();
-    for (CBitmap* pBitmap : {&m_bmpSrc, &m_bmpLarge, &m_bmpBack, &m_bmpWork, &m_bmpSmall})
+    for (CBitmap* pBitmap : {&m_bmpLarge, &m_bmpBack, &m_bmpWork, &m_bmpSmall})
         pBitmap->DeleteObject();
     m_bReady = FALSE;
+    CPictureControl::ReleaseImages();
 }
 
 BOOL CMyBmpUrl::RegisterWindowClass()
 {
-    return RegisterPictureControlClass(kClassName);
-}
-
-BOOL CMyBmpUrl::SetBitmap(UINT nIDBitmap)
-{
-    ReleaseImages();
-    m_bLoaded = TRUE;
-    m_bmpSrc.LoadBitmap(nIDBitmap);
-    PrepareImages();
-    InvalidateRect(nullptr, FALSE);
-    return TRUE;
+    return RegisterPictureClass(kClassName);
 }
 
 void CMyBmpUrl::PrepareImages()
@@ -62,36 +44,26 @@ void CMyBmpUrl::PrepareImages()
     const int w = rc.Width();
     const int h = rc.Height();
     CClientDC dcRef(this);
-    CBrush brush(::GetSysColor(COLOR_BTNFACE));
 
-    m_dcBack.CreateCompatibleDC(&dcRef);
-    m_bmpBack.CreateCompatibleBitmap(&dcRef, w, h);
-    m_dcBack.SelectObject(&m_bmpBack);
-    m_dcBack.FillRect(&rc, &brush);
+    CreatePicture(m_dcBack, m_bmpBack, dcRef, w, h);
+    FillButtonFace(m_dcBack, rc);
 
-    m_dcWork.CreateCompatibleDC(&dcRef);
-    m_bmpWork.CreateCompatibleBitmap(&dcRef, w, h);
-    m_dcWork.SelectObject(&m_bmpWork);
+    CreatePicture(m_dcWork, m_bmpWork, dcRef, w, h);
 
-    m_dcSrc.CreateCompatibleDC(&dcRef);
-    m_bmpSrc.GetObject(sizeof(BITMAP), &m_bm);
-    m_dcSrc.SelectObject(&m_bmpSrc);
+    SelectSource(dcRef);
 
-    m_dcLarge.CreateCompatibleDC(&dcRef);
-    m_bmpLarge.CreateCompatibleBitmap(&dcRef, w, h);
-    m_dcLarge.SelectObject(&m_bmpLarge);
+    CreatePicture(m_dcLarge, m_bmpLarge, dcRef, w, h);
     m_dcLarge.StretchBlt(0, 0, w, h, &m_dcSrc, 0, 0, m_bm.bmWidth, m_bm.bmHeight, SRCCOPY);
 
-    m_dcSmall.CreateCompatibleDC(&dcRef);
-    m_bmpSmall.CreateCompatibleBitmap(&dcRef, w, h);
-    m_dcSmall.SelectObject(&m_bmpSmall);
+    CreatePicture(m_dcSmall, m_bmpSmall, dcRef, w, h);
     m_dcSmall.BitBlt(0, 0, w, h, &m_dcBack, 0, 0, SRCCOPY);
     m_dcSmall.StretchBlt(2, 2, w - 4, h - 4, &m_dcSrc, 0, 0, m_bm.bmWidth, m_bm.bmHeight, SRCCOPY);
 
     m_bReady = TRUE;
 }
 
-// Composed off screen and copied in one piece, so the control does not flicker.
+// Composed off screen and copied in one piece through the paint DC, so the control does not
+// flicker and draws within what it was asked to repaint.
 void CMyBmpUrl::OnPaint()
 {
     CPaintDC dc(this);
@@ -101,11 +73,10 @@ void CMyBmpUrl::OnPaint()
     GetClientRect(&rc);
     const int w = rc.Width();
     const int h = rc.Height();
-    CClientDC dcWindow(this);
     m_pdcShow = m_nState == kMoving ? &m_dcLarge : &m_dcSmall;
     m_dcWork.BitBlt(0, 0, w, h, &m_dcBack, 0, 0, SRCCOPY);
     DrawTransparent(*m_pdcShow, m_dcWork, 0, 0, w, h, 0, 0, m_crTransparent);
-    dcWindow.BitBlt(0, 0, w, h, &m_dcWork, 0, 0, SRCCOPY);
+    dc.BitBlt(0, 0, w, h, &m_dcWork, 0, 0, SRCCOPY);
 }
 
 BOOL CMyBmpUrl::OnSetCursor(CWnd*, UINT, UINT)

@@ -5,20 +5,17 @@
 // or after the pointer has rested for a second, the picture is inset by 2 pixels. A left press
 // opens the home page with the shell.
 
-#include "framework/afxwin.h"
+#include "about/PictureControl.h"
 
 // The address the link opens.
 extern const wchar_t kHomePageUrl[];
 
-class CMyBmpUrl : public CWnd {
+class CMyBmpUrl : public CPictureControl {
 public:
     enum { kOutside = 0, kMoving = 1, kResting = 2 };
 
     CMyBmpUrl(); // registers the window class, once per process
-    ~CMyBmpUrl() override;
 
-    // Needs the attached window at its final size. A later call replaces the picture.
-    BOOL SetBitmap(UINT nIDBitmap);
     int GetState() const { return m_nState; }
 
     // Hover and leave arrive as queued messages and are taken here, before dispatch.
@@ -27,6 +24,8 @@ public:
 protected:
     BOOL RegisterWindowClass();
     void PrepareImages();
+    void PreparePictures() override { PrepareImages(); }
+    void ReleaseImages() override;
 
     void OnPaint();
     BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
@@ -35,23 +34,15 @@ protected:
 
     DECLARE_MESSAGE_MAP()
 
-    BOOL m_bLoaded;
-    COLORREF m_crTransparent;
-    CDC m_dcSrc;
-    CDC m_dcLarge;
-    CDC m_dcBack;
-    CDC m_dcWork;
-    CDC m_dcSmall;
-    CBitmap m_bmpSrc;
     CBitmap m_bmpLarge;
     CBitmap m_bmpBack;
     CBitmap m_bmpWork;
     CBitmap m_bmpSmall;
+    CDC m_dcLarge;
+    CDC m_dcBack;
+    CDC m_dcWork;
+    CDC m_dcSmall;
     CDC* m_pdcShow;
-    BITMAP m_bm;
     BOOL m_bReady;
     int m_nState;
-
-private:
-    void ReleaseImages();
 };

@@ -1,9 +1,8 @@
 #include "MyTBmp.h"
 
-#include "ControlClass.h"
 #include "DrawTransparent.h"
 
-BEGIN_MESSAGE_MAP(CMyTBmp, CWnd)
+BEGIN_MESSAGE_MAP(CMyTBmp, CPictureControl)
 ON_WM_PAINT()
 END_MESSAGE_MAP()
 
@@ -11,42 +10,24 @@ namespace {
 const wchar_t kClassName[] = L"MyTBmp";
 }
 
-CMyTBmp::CMyTBmp()
-    : m_bLoaded(FALSE), m_crTransparent(RGB(255, 255, 255)), m_bCreated(FALSE), m_bm{}
+CMyTBmp::CMyTBmp() : m_bCreated(FALSE)
 {
     RegisterWindowClass();
 }
 
-CMyTBmp::~CMyTBmp()
-{
-    ReleaseImages();
-}
-
-// Each DC goes before the bitmap selected into it: a selected bitmap cannot be deleted.
 void CMyTBmp::ReleaseImages()
 {
-    m_dcSrc.DeleteDC();
     m_dcStretch.DeleteDC();
     m_dcImage.DeleteDC();
-    m_bmpSrc.DeleteObject();
     m_bmpStretch.DeleteObject();
     m_bmpImage.DeleteObject();
     m_bCreated = FALSE;
+    CPictureControl::ReleaseImages();
 }
 
 BOOL CMyTBmp::RegisterWindowClass()
 {
-    return RegisterPictureControlClass(kClassName);
-}
-
-BOOL CMyTBmp::SetBitmap(UINT nIDBitmap)
-{
-    ReleaseImages();
-    m_bLoaded = TRUE;
-    m_bmpSrc.LoadBitmap(nIDBitmap);
-    PrepareImage();
-    InvalidateRect(nullptr, FALSE);
-    return m_bLoaded;
+    return RegisterPictureClass(kClassName);
 }
 
 void CMyTBmp::PrepareImage()
@@ -57,20 +38,11 @@ void CMyTBmp::PrepareImage()
     const int h = rc.Height();
     CClientDC dcRef(this);
     if (!m_bCreated) {
-        CBrush brush(::GetSysColor(COLOR_BTNFACE));
-        m_dcImage.CreateCompatibleDC(&dcRef);
-        m_bmpImage.CreateCompatibleBitmap(&dcRef, w, h);
-        m_dcImage.SelectObject(&m_bmpImage);
-        m_dcImage.FillRect(&rc, &brush);
-
-        m_dcSrc.CreateCompatibleDC(&dcRef);
-        m_bmpSrc.GetObject(sizeof(BITMAP), &m_bm);
-        m_dcSrc.SelectObject(&m_bmpSrc);
-
-        m_dcStretch.CreateCompatibleDC(&dcRef);
-        m_bmpStretch.CreateCompatibleBitmap(&dcRef, w, h);
+        CreatePicture(m_dcImage, m_bmpImage, dcRef, w, h);
+        FillButtonFace(m_dcImage, rc);
+        SelectSource(dcRef);
+        CreatePicture(m_dcStretch, m_bmpStretch, dcRef, w, h);
         m_bCreated = TRUE;
-        m_dcStretch.SelectObject(&m_bmpStretch);
         m_dcStretch.StretchBlt(0, 0, w, h, &m_dcSrc, 0, 0, m_bm.bmWidth, m_bm.bmHeight, SRCCOPY);
     }
     DrawTransparent(m_dcStretch, m_dcImage, 0, 0, w, h, 0, 0, m_crTransparent);

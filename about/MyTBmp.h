@@ -4,34 +4,24 @@
 // button face, with white drawn as transparent. The picture is prepared once, off screen, in
 // SetBitmap; a paint only copies it.
 
-#include "framework/afxwin.h"
+#include "about/PictureControl.h"
 
-class CMyTBmp : public CWnd {
+class CMyTBmp : public CPictureControl {
 public:
     CMyTBmp(); // registers the window class, once per process
-    ~CMyTBmp() override;
-
-    // Needs the attached window at its final size. A later call replaces the picture.
-    BOOL SetBitmap(UINT nIDBitmap);
 
 protected:
     BOOL RegisterWindowClass();
     void PrepareImage();
+    void PreparePictures() override { PrepareImage(); }
+    void ReleaseImages() override;
     void OnPaint();
 
     DECLARE_MESSAGE_MAP()
 
-    BOOL m_bLoaded;
-    COLORREF m_crTransparent;
-    CDC m_dcSrc;
-    CDC m_dcStretch;
-    CDC m_dcImage;
-    CBitmap m_bmpSrc;
     CBitmap m_bmpStretch;
     CBitmap m_bmpImage;
+    CDC m_dcStretch;
+    CDC m_dcImage;
     BOOL m_bCreated;
-    BITMAP m_bm;
-
-private:
-    void ReleaseImages();
 };

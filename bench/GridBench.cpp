@@ -21,14 +21,11 @@
 
 namespace {
 
+// Handles what is queued as the program's loop would; a closed window's quit is dropped.
 void Pump()
 {
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT)
-            continue;
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
+    MSG msg{};
+    while (AfxPumpMessage(msg, FALSE) || msg.message == WM_QUIT) {
     }
 }
 
@@ -37,13 +34,7 @@ double PressAll(std::vector<INPUT>& inputs)
 {
     const double t = Now();
     ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (!theApp.PreTranslateMessage(&msg)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-    }
+    Pump();
     return Now() - t;
 }
 

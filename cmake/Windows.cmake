@@ -15,16 +15,19 @@ add_library(framework STATIC ${FRAMEWORK_SOURCES})
 target_include_directories(framework PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(framework PUBLIC comctl32 gdi32 advapi32)
 
-# Everything of the program but its entry point, so the test programs can link it.
-add_library(haltiqo_ui STATIC
+# Everything of the program but its entry point, so the test programs can link it. Its objects
+# go into each program whole: theApp is referenced only by the framework, and an archive would
+# leave it out.
+add_library(haltiqo_ui OBJECT
   app/HaltiqoApp.cpp app/HaltiqoDoc.cpp app/MainFrame.cpp
   view/HaltiqoView.cpp
-  about/AboutDlg.cpp about/MyBmpUrl.cpp about/MyTBmp.cpp about/DrawTransparent.cpp
-  about/ControlClass.cpp)
+  about/AboutDlg.cpp about/PictureControl.cpp about/MyBmpUrl.cpp about/MyTBmp.cpp
+  about/DrawTransparent.cpp)
 target_link_libraries(haltiqo_ui PUBLIC haltiqo_core framework)
 
 set(HALTIQO_RC ${CMAKE_SOURCE_DIR}/res/Haltiqo.rc)
-set(CMAKE_RC_FLAGS "-I${CMAKE_SOURCE_DIR}/res -I${CMAKE_SOURCE_DIR}/framework -I${CMAKE_SOURCE_DIR}/tests/ui")
+# The resource compiler gets the include directories of the target it builds for.
+set(HALTIQO_RC_INCLUDES ${CMAKE_SOURCE_DIR}/res ${CMAKE_SOURCE_DIR}/framework)
 set_source_files_properties(${HALTIQO_RC} PROPERTIES OBJECT_DEPENDS
   "${CMAKE_SOURCE_DIR}/res/Haltiqo.ico;${CMAKE_SOURCE_DIR}/res/Haltiqo.manifest;${CMAKE_SOURCE_DIR}/res/link.bmp;${CMAKE_SOURCE_DIR}/res/title.bmp;${CMAKE_SOURCE_DIR}/framework/afxres.rc")
 
@@ -41,10 +44,9 @@ endfunction()
 
 add_executable(Haltiqo WIN32 framework/AppMain.cpp ${HALTIQO_RC})
 split_debug_info(Haltiqo)
-# The objects of the library must all be linked: theApp is only referenced by the framework.
 target_link_options(Haltiqo PRIVATE -municode)
-target_link_libraries(Haltiqo PRIVATE -Wl,--whole-archive haltiqo_ui -Wl,--no-whole-archive
-                      haltiqo_core framework)
+target_include_directories(Haltiqo PRIVATE ${HALTIQO_RC_INCLUDES})
+target_link_libraries(Haltiqo PRIVATE haltiqo_ui)
 
 # GoogleTest, built by this compiler.
 set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
@@ -63,10 +65,10 @@ file(GLOB UI_TEST_SOURCES CONFIGURE_DEPENDS
   ${CMAKE_SOURCE_DIR}/tests/ui/*.cpp)
 if(UI_TEST_SOURCES)
   add_executable(ui_tests ${UI_TEST_SOURCES} ${HALTIQO_RC} tests/ui/ui_tests.rc)
-  target_include_directories(ui_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+  target_include_directories(ui_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests ${HALTIQO_RC_INCLUDES}
+                             ${CMAKE_SOURCE_DIR}/tests/ui)
   add_dependencies(ui_tests url_recorder)
-  target_link_libraries(ui_tests -Wl,--whole-archive haltiqo_ui -Wl,--no-whole-archive
-                        haltiqo_core framework gtest shell32)
+  target_link_libraries(ui_tests haltiqo_ui gtest shell32)
 endif()
 
 # The browser stand-in that the link tests register for web addresses.
@@ -83,8 +85,8 @@ endif()
 
 # Benchmarks, built on request (tools/bench.sh).
 add_executable(grid_bench EXCLUDE_FROM_ALL bench/GridBench.cpp ${HALTIQO_RC})
-target_link_libraries(grid_bench -Wl,--whole-archive haltiqo_ui -Wl,--no-whole-archive
-                      haltiqo_core framework)
+target_include_directories(grid_bench PRIVATE ${HALTIQO_RC_INCLUDES})
+target_link_libraries(grid_bench haltiqo_ui)
 add_executable(minimal_window EXCLUDE_FROM_ALL WIN32 bench/MinimalWindow.cpp)
 target_link_options(minimal_window PRIVATE -municode)
 split_debug_info(minimal_window)

@@ -3,8 +3,7 @@
 #include <commctrl.h>
 #include <commdlg.h>
 
-#include "WinApp.h"
-#include "Wnd.h"
+#include "Types.h"
 
 namespace {
 HINSTANCE g_hInstance = nullptr; // the module whose resources the framework loads
@@ -15,10 +14,6 @@ BOOL AfxWinInit(HINSTANCE hInstance)
     g_hInstance = hInstance;
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_UPDOWN_CLASS | ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&icc);
-    if (CWinApp* pApp = AfxGetApp()) {
-        pApp->m_hInstance = hInstance;
-        pApp->SetAppNameFromResources();
-    }
     return TRUE;
 }
 
@@ -30,18 +25,6 @@ HINSTANCE AfxGetInstanceHandle()
 HINSTANCE AfxGetResourceHandle()
 {
     return AfxGetInstanceHandle();
-}
-
-CWnd* AfxGetMainWnd()
-{
-    CWinApp* pApp = AfxGetApp();
-    return pApp ? pApp->m_pMainWnd : nullptr;
-}
-
-LPCWSTR AfxGetAppName()
-{
-    CWinApp* pApp = AfxGetApp();
-    return pApp && pApp->m_pszAppName ? pApp->m_pszAppName : L"";
 }
 
 BOOL AfxRegisterClass(WNDCLASSW* pWndClass)
@@ -60,23 +43,6 @@ BOOL CString::LoadString(UINT nID)
     }
     assign(pText, static_cast<size_t>(nLength));
     return TRUE;
-}
-
-int AfxMessageBox(LPCWSTR lpszText, UINT nType)
-{
-    // Owned by the main window (or whatever popup it has open), so the box is modal to it.
-    HWND hOwner = nullptr;
-    if (CWnd* pMain = AfxGetMainWnd())
-        if (::IsWindow(pMain->m_hWnd))
-            hOwner = ::GetLastActivePopup(pMain->m_hWnd);
-    return ::MessageBoxW(hOwner, lpszText, AfxGetAppName(), nType);
-}
-
-int AfxMessageBox(UINT nIDPrompt, UINT nType)
-{
-    CString text;
-    text.LoadString(nIDPrompt);
-    return AfxMessageBox(text.c_str(), nType);
 }
 
 namespace {

@@ -9,20 +9,22 @@
 class CWinApp;
 class CWnd;
 
+// These four reach the application object and are kept with it, in WinApp.cpp.
 CWinApp* AfxGetApp();
 CWnd* AfxGetMainWnd();
-HINSTANCE AfxGetInstanceHandle();
-HINSTANCE AfxGetResourceHandle();
 LPCWSTR AfxGetAppName();
-
-// Sets the module handles; called once by the entry point (and by test programs).
-BOOL AfxWinInit(HINSTANCE hInstance);
-
-BOOL AfxRegisterClass(WNDCLASSW* pWndClass);
-
 // Message boxes captioned with the application's name, owned by the main window.
 int AfxMessageBox(LPCWSTR lpszText, UINT nType = MB_OK);
 int AfxMessageBox(UINT nIDPrompt, UINT nType = MB_OK);
+
+HINSTANCE AfxGetInstanceHandle();
+HINSTANCE AfxGetResourceHandle();
+
+// Sets the module handle and registers the common controls; called once by the entry point
+// (and by test programs).
+BOOL AfxWinInit(HINSTANCE hInstance);
+
+BOOL AfxRegisterClass(WNDCLASSW* pWndClass);
 
 // Replaces %1 (and %2) in the string resource nIDS.
 CString AfxFormatString1(UINT nIDS, LPCWSTR lpsz1);

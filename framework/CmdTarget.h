@@ -83,6 +83,19 @@ protected:                                                                      
         return TRUE;                                                                               \
     }
 
+// For handlers that may decline: a FALSE result sends the message on to the default or
+// original window procedure, as if there were no entry.
+#define AFX_THUNK_DECLINABLE(handled)                                                              \
+    [](CCmdTarget* pTarget, WPARAM wParam, LPARAM lParam, LRESULT* pResult) -> BOOL {              \
+        ThisClass* pThis = static_cast<ThisClass*>(pTarget);                                       \
+        (void)pThis;                                                                               \
+        (void)wParam;                                                                              \
+        (void)lParam;                                                                              \
+        const BOOL bHandled = (handled);                                                           \
+        *pResult = bHandled;                                                                       \
+        return bHandled;                                                                           \
+    }
+
 // Commands and control notifications
 #define ON_COMMAND(id, memberFxn) {WM_COMMAND, 0, (id), (id), AFX_THUNK_LAMBDA(pThis->memberFxn())},
 #define ON_CONTROL(code, id, memberFxn)                                                            \
@@ -126,7 +139,8 @@ protected:                                                                      
 #define ON_WM_VSCROLL()                                                                            \
     ON_MESSAGE_ENTRY(WM_VSCROLL,                                                                   \
                      pThis->OnVScroll(LOWORD(wParam), static_cast<short>(HIWORD(wParam))))
+// OnMouseWheel returns FALSE to decline the turn.
 #define ON_WM_MOUSEWHEEL()                                                                         \
-    ON_MESSAGE_ENTRY(WM_MOUSEWHEEL,                                                                \
-                     *pResult = pThis->OnMouseWheel(GET_KEYSTATE_WPARAM(wParam),                   \
-                                                    GET_WHEEL_DELTA_WPARAM(wParam)))
+    {WM_MOUSEWHEEL, 0, 0, 0,                                                                       \
+     AFX_THUNK_DECLINABLE(                                                                         \
+         pThis->OnMouseWheel(GET_KEYSTATE_WPARAM(wParam), GET_WHEEL_DELTA_WPARAM(wParam)))},

@@ -1,7 +1,9 @@
 #pragma once
 
 // Device-context wrappers. A CDC made by CreateCompatibleDC is deleted with the object;
-// CPaintDC and CClientDC end painting or release the DC instead.
+// CPaintDC and CClientDC end painting or release the DC instead. Before either, the DC gets
+// back the objects it held before the wrapper's first selection of each kind, so what was
+// selected can be deleted afterwards: declare a DC after the bitmaps it will hold.
 
 #include <windows.h>
 
@@ -26,7 +28,7 @@ public:
     HDC Detach();
 
     HGDIOBJ SelectObject(CGdiObject* pObject);
-    HGDIOBJ SelectObject(HGDIOBJ hObject) { return ::SelectObject(m_hDC, hObject); }
+    HGDIOBJ SelectObject(HGDIOBJ hObject);
     BOOL BitBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc,
                 DWORD dwRop);
     BOOL StretchBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc,
@@ -34,8 +36,14 @@ public:
     void FillRect(const RECT* pRect, CBrush* pBrush);
     COLORREF SetBkColor(COLORREF crColor) { return ::SetBkColor(m_hDC, crColor); }
 
+protected:
+    // Puts back what the DC held before this wrapper's selections.
+    void RestoreSelection();
+
 private:
     bool m_bOwned = false;
+    // The object first displaced of each kind: pen, brush, font, bitmap.
+    HGDIOBJ m_hOriginal[4] = {};
 };
 
 class CPaintDC : public CDC {

@@ -1,9 +1,8 @@
 #include "Dialog.h"
 
-#include <exception>
-
 #include "Afx.h"
 #include "Exception.h"
+#include "MessageLoop.h"
 #include "afxres.h"
 
 IMPLEMENT_DYNAMIC(CDialog, CWnd)
@@ -33,10 +32,9 @@ INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT nMsg, WPARAM, LPARAM)
         return FALSE;
     try {
         return pDialog->OnInitDialog();
-    } catch (const CException& e) {
-        e.ReportError();
-    } catch (const std::exception&) {
-        AfxMessageBox(AFX_IDP_INTERNAL_FAILURE, MB_ICONSTOP);
+    } catch (...) {
+        AfxReportException();
+        pDialog->EndDialog(-1); // a dialog that could not be set up is not shown
     }
     return TRUE;
 }
@@ -59,10 +57,10 @@ INT_PTR CDialog::DoModal()
 
     m_bModalDone = FALSE;
     m_nModalResult = -1;
-    AfxHookWindowCreate(this);
-    HWND hWnd =
-        ::CreateDialogIndirectParamW(AfxGetResourceHandle(), pTemplate, hParent, AfxDlgProc, 0);
-    AfxUnhookWindowCreate();
+    HWND hWnd = CreateBound([pTemplate, hParent] {
+        return ::CreateDialogIndirectParamW(AfxGetResourceHandle(), pTemplate, hParent, AfxDlgProc,
+                                            0);
+    });
     if (hWnd != nullptr && !m_bModalDone) {
         ShowWindow(SW_SHOWNORMAL);
         RunModalLoop();
@@ -79,17 +77,12 @@ INT_PTR CDialog::DoModal()
 
 void CDialog::RunModalLoop()
 {
-    MSG msg;
+    MSG msg{};
     while (!m_bModalDone) {
-        if (::GetMessageW(&msg, nullptr, 0, 0) <= 0) {
+        if (!AfxPumpMessage(msg)) {
             ::PostQuitMessage(static_cast<int>(msg.wParam)); // leave the quit for the main loop
             break;
         }
-        if (!WalkPreTranslateTree(m_hWnd, &msg)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-        DeleteTempMap();
     }
 }
 
@@ -105,6 +98,10 @@ void CDialog::EndDialog(int nResult)
 {
     m_nModalResult = nResult;
     m_bModalDone = TRUE;
+    // Called from outside the loop's own dispatch (a sent message, a hook), the flag alone
+    // would wait for the next message to be seen.
+    if (m_hWnd != nullptr)
+        ::PostMessageW(m_hWnd, WM_NULL, 0, 0);
 }
 
 BOOL CDialog::PreTranslateMessage(MSG* pMsg)

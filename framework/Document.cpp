@@ -1,6 +1,7 @@
 #include "Document.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "Afx.h"
 #include "Archive.h"
@@ -25,10 +26,11 @@ BOOL CDocument::OnOpenDocument(LPCWSTR lpszPathName)
                       MB_ICONEXCLAMATION);
         return FALSE;
     }
+    // Closed however reading ends, thrown out of included.
+    const std::unique_ptr<void, decltype(&::CloseHandle)> file(hFile, &::CloseHandle);
     DeleteContents();
     CArchive ar(hFile, CArchive::load);
     Serialize(ar);
-    ::CloseHandle(hFile);
     return TRUE;
 }
 

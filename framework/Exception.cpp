@@ -17,3 +17,18 @@ void AfxThrowUserException()
 {
     throw CUserException();
 }
+
+void AfxReportException() noexcept
+{
+    try {
+        try {
+            throw;
+        } catch (const CException& e) {
+            e.ReportError();
+        } catch (...) {
+            AfxMessageBox(AFX_IDP_INTERNAL_FAILURE, MB_ICONSTOP);
+        }
+    } catch (...) {
+        // Not even the message could be shown (out of memory); the program goes on regardless.
+    }
+}

@@ -1,7 +1,7 @@
 #pragma once
 
-// The framework's exceptions. They never cross a window procedure: AfxCallWndProc and
-// UpdateData catch them.
+// The framework's exceptions. No exception of any kind crosses a window, dialog or hook
+// procedure: each catches everything at its boundary and hands it to AfxReportException.
 
 #include <windows.h>
 
@@ -23,3 +23,8 @@ class CResourceException : public CException {};
 
 [[noreturn]] void AfxThrowResourceException();
 [[noreturn]] void AfxThrowUserException();
+
+// Shows the exception being handled: a CException by its own ReportError, anything else as the
+// internal-error message, captioned with the application's name. Call it only inside a catch
+// block; it never throws.
+void AfxReportException() noexcept;

@@ -19,13 +19,10 @@ BOOL CFormView::Create(CWnd* pParentWnd, UINT nID, CCreateContext*)
         PostNcDestroy();
         return FALSE;
     }
-    AfxHookWindowCreate(this);
-    HWND hWnd = ::CreateDialogIndirectParamW(AfxGetResourceHandle(), pTemplate, pParentWnd->m_hWnd,
-                                             AfxDlgProc, 0);
-    if (!AfxUnhookWindowCreate() && hWnd == nullptr) {
-        PostNcDestroy(); // never bound to a window, so nothing else will delete it
-        return FALSE;
-    }
+    HWND hWnd = CreateBound([pTemplate, pParentWnd] {
+        return ::CreateDialogIndirectParamW(AfxGetResourceHandle(), pTemplate, pParentWnd->m_hWnd,
+                                            AfxDlgProc, 0);
+    });
     if (hWnd == nullptr)
         return FALSE;
     SetDlgCtrlID(static_cast<int>(nID));

@@ -61,6 +61,7 @@ BOOL CDC::DeleteDC()
 {
     if (m_hDC == nullptr || !m_bOwned)
         return FALSE;
+    RestoreSelection();
     const BOOL bResult = ::DeleteDC(m_hDC);
     m_hDC = nullptr;
     m_bOwned = false;
@@ -86,7 +87,44 @@ HDC CDC::Detach()
 
 HGDIOBJ CDC::SelectObject(CGdiObject* pObject)
 {
-    return ::SelectObject(m_hDC, pObject->m_hObject);
+    return SelectObject(pObject->m_hObject);
+}
+
+namespace {
+int SelectionSlot(HGDIOBJ hObject)
+{
+    switch (::GetObjectType(hObject)) {
+    case OBJ_PEN:
+    case OBJ_EXTPEN:
+        return 0;
+    case OBJ_BRUSH:
+        return 1;
+    case OBJ_FONT:
+        return 2;
+    case OBJ_BITMAP:
+        return 3;
+    default:
+        return -1; // regions are copied, not selected
+    }
+}
+} // namespace
+
+HGDIOBJ CDC::SelectObject(HGDIOBJ hObject)
+{
+    HGDIOBJ hOld = ::SelectObject(m_hDC, hObject);
+    const int slot = SelectionSlot(hObject);
+    if (hOld != nullptr && hOld != HGDI_ERROR && slot >= 0 && m_hOriginal[slot] == nullptr)
+        m_hOriginal[slot] = hOld;
+    return hOld;
+}
+
+void CDC::RestoreSelection()
+{
+    for (HGDIOBJ& hOriginal : m_hOriginal) {
+        if (hOriginal != nullptr && m_hDC != nullptr)
+            ::SelectObject(m_hDC, hOriginal);
+        hOriginal = nullptr;
+    }
 }
 
 BOOL CDC::BitBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc,

@@ -5,6 +5,7 @@
 
 #include "Afx.h"
 #include "CommandLineInfo.h"
+#include "MessageLoop.h"
 #include "SingleDocTemplate.h"
 #include "Wnd.h"
 #include "afxres.h"
@@ -18,17 +19,46 @@ CWinApp* AfxGetApp()
     return g_pApp;
 }
 
+CWnd* AfxGetMainWnd()
+{
+    return g_pApp ? g_pApp->m_pMainWnd : nullptr;
+}
+
+LPCWSTR AfxGetAppName()
+{
+    return g_pApp && g_pApp->m_pszAppName ? g_pApp->m_pszAppName : L"";
+}
+
+int AfxMessageBox(LPCWSTR lpszText, UINT nType)
+{
+    // Owned by the main window (or whatever popup it has open), so the box is modal to it.
+    HWND hOwner = nullptr;
+    if (CWnd* pMain = AfxGetMainWnd())
+        if (::IsWindow(pMain->m_hWnd))
+            hOwner = ::GetLastActivePopup(pMain->m_hWnd);
+    return ::MessageBoxW(hOwner, lpszText, AfxGetAppName(), nType);
+}
+
+int AfxMessageBox(UINT nIDPrompt, UINT nType)
+{
+    CString text;
+    text.LoadString(nIDPrompt);
+    return AfxMessageBox(text.c_str(), nType);
+}
+
 BEGIN_MESSAGE_MAP(CWinApp, CCmdTarget)
 ON_COMMAND(ID_APP_EXIT, OnAppExit)
 END_MESSAGE_MAP()
 
 CWinApp::CWinApp(LPCWSTR lpszAppName)
     : m_pszAppName(nullptr), m_pszRegistryKey(nullptr), m_pszProfileName(nullptr),
-      m_hInstance(nullptr), m_pMainWnd(nullptr), m_nNumPreviewPages(0)
+      m_hInstance(::GetModuleHandleW(nullptr)), m_pMainWnd(nullptr), m_nNumPreviewPages(0)
 {
     if (lpszAppName != nullptr) {
         m_strAppName = lpszAppName;
         m_pszAppName = m_strAppName.c_str();
+    } else {
+        SetAppNameFromResources();
     }
     g_pApp = this;
 }
@@ -41,8 +71,6 @@ CWinApp::~CWinApp()
 
 void CWinApp::SetAppNameFromResources()
 {
-    if (m_pszAppName != nullptr)
-        return;
     CString title;
     if (!title.LoadString(AFX_IDS_APP_TITLE) || title.empty()) {
         wchar_t path[MAX_PATH];
@@ -66,20 +94,10 @@ BOOL CWinApp::InitInstance()
     return TRUE;
 }
 
-BOOL CWinApp::PreTranslateMessage(MSG* pMsg)
-{
-    return CWnd::WalkPreTranslateTree(m_pMainWnd ? m_pMainWnd->m_hWnd : nullptr, pMsg);
-}
-
 int CWinApp::Run()
 {
-    MSG msg;
-    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        if (!PreTranslateMessage(&msg)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-        CWnd::DeleteTempMap();
+    MSG msg{};
+    while (AfxPumpMessage(msg)) {
     }
     ExitInstance();
     return static_cast<int>(msg.wParam);
@@ -218,6 +236,7 @@ int AfxWinMain(HINSTANCE hInstance, int nCmdShow)
     CWinApp* pApp = AfxGetApp();
     if (pApp == nullptr || !AfxWinInit(hInstance))
         return -1;
+    pApp->m_hInstance = hInstance;
     if (!pApp->InitApplication() || !pApp->InitInstance())
         return pApp->ExitInstance();
     return pApp->Run();

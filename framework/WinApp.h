@@ -32,8 +32,6 @@ public:
     virtual BOOL InitInstance();
     virtual int Run();
     virtual int ExitInstance();
-    // Offers a queued message to the objects from its window up to the main window.
-    virtual BOOL PreTranslateMessage(MSG* pMsg);
 
     // Takes ownership of the template.
     void AddDocTemplate(CDocTemplate* pTemplate);
@@ -50,9 +48,6 @@ public:
 
     BOOL Enable3dControlsStatic() { return TRUE; } // the platform draws 3-D controls itself
 
-    // Sets the name from the title string when none was given; called by AfxWinInit.
-    void SetAppNameFromResources();
-
     void OnFileNew();
     void OnFileOpen();
     void OnAppExit();
@@ -61,6 +56,8 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // The name when none was given: the title string, or else the program file's name.
+    void SetAppNameFromResources();
     HKEY GetSectionKey(LPCWSTR lpszSection);
 
     std::wstring m_strAppName;

@@ -1,7 +1,5 @@
 #include "Wnd.h"
 
-#include <exception>
-
 #include "Afx.h"
 #include "DataExchange.h"
 #include "Exception.h"
@@ -29,11 +27,9 @@ LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM l
     LRESULT lResult = 0;
     try {
         lResult = pWnd->WindowProc(nMsg, wParam, lParam);
-    } catch (const CException& e) {
-        e.ReportError();
-        lResult = nMsg == WM_CREATE ? -1 : 0;
-    } catch (const std::exception&) {
-        AfxMessageBox(AFX_IDP_INTERNAL_FAILURE, MB_ICONSTOP);
+    } catch (...) {
+        AfxReportException();
+        // A window whose creation threw is not created.
         lResult = nMsg == WM_CREATE ? -1 : 0;
     }
     if (nMsg == WM_NCDESTROY)
@@ -56,7 +52,13 @@ LRESULT CALLBACK AfxCbtFilterHook(int nCode, WPARAM wParam, LPARAM lParam)
     if (nCode == HCBT_CREATEWND && pState->m_pWndInit != nullptr) {
         CWnd* pWnd = pState->m_pWndInit;
         pState->m_pWndInit = nullptr;
-        pWnd->SubclassWindow(reinterpret_cast<HWND>(wParam));
+        try {
+            pWnd->SubclassWindow(reinterpret_cast<HWND>(wParam));
+        } catch (...) {
+            // Unbound, the window goes on without its object; CreateBound sees that.
+            AfxReportException();
+            pState->m_pWndInit = pWnd;
+        }
     }
     return ::CallNextHookEx(pState->m_hHookOldCbtFilter, nCode, wParam, lParam);
 }
@@ -123,8 +125,8 @@ BOOL CWnd::Attach(HWND hWnd)
 {
     if (hWnd == nullptr || m_hWnd != nullptr)
         return FALSE;
+    AfxGetThreadState()->m_permanentMap[hWnd] = this; // may throw: then nothing is bound
     m_hWnd = hWnd;
-    AfxGetThreadState()->m_permanentMap[hWnd] = this;
     return TRUE;
 }
 
@@ -192,15 +194,11 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCWSTR lpszClassName, LPCWSTR lpszWindowNa
         return FALSE;
     }
 
-    AfxHookWindowCreate(this);
-    HWND hWnd =
-        ::CreateWindowExW(cs.dwExStyle, cs.lpszClass, cs.lpszName, cs.style, cs.x, cs.y, cs.cx,
-                          cs.cy, cs.hwndParent, cs.hMenu, cs.hInstance, cs.lpCreateParams);
-    // A window that was bound and then failed has had its WM_NCDESTROY; one that never existed
-    // has not, and its object is cleaned up here instead.
-    if (!AfxUnhookWindowCreate() && hWnd == nullptr)
-        PostNcDestroy();
-    return hWnd != nullptr;
+    return CreateBound([&cs] {
+               return ::CreateWindowExW(cs.dwExStyle, cs.lpszClass, cs.lpszName, cs.style, cs.x,
+                                        cs.y, cs.cx, cs.cy, cs.hwndParent, cs.hMenu, cs.hInstance,
+                                        cs.lpCreateParams);
+           }) != nullptr;
 }
 
 BOOL CWnd::DestroyWindow()
@@ -221,13 +219,15 @@ BOOL CWnd::PreTranslateMessage(MSG*)
     return FALSE;
 }
 
-BOOL CWnd::WalkPreTranslateTree(HWND hWndStop, MSG* pMsg)
+BOOL CWnd::WalkPreTranslateTree(MSG* pMsg)
 {
+    // GetParent of a top-level window is its owner, whose keys (a frame's accelerators) must not
+    // act for the window it owns: the walk ends at the first window that is not a child.
     for (HWND hWnd = pMsg->hwnd; hWnd != nullptr; hWnd = ::GetParent(hWnd)) {
         if (CWnd* pWnd = FromHandlePermanent(hWnd))
             if (pWnd->PreTranslateMessage(pMsg))
                 return TRUE;
-        if (hWnd == hWndStop)
+        if (!(::GetWindowLongPtrW(hWnd, GWL_STYLE) & WS_CHILD))
             break;
     }
     return FALSE;
@@ -303,12 +303,8 @@ BOOL CWnd::UpdateData(BOOL bSaveAndValidate)
     try {
         DoDataExchange(&dx);
         bOK = TRUE;
-    } catch (const CUserException&) {
-        // already shown to the user by the exchange that failed
-    } catch (const CException& e) {
-        e.ReportError();
-    } catch (const std::exception&) {
-        AfxMessageBox(AFX_IDP_INTERNAL_FAILURE, MB_ICONSTOP);
+    } catch (...) {
+        AfxReportException(); // a failed exchange has shown its message already
     }
     pState->m_hLockoutNotifyWindow = hOldLockout;
     return bOK;

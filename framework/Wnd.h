@@ -53,8 +53,9 @@ public:
     virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult);
     LRESULT Default();
     virtual LRESULT DefWindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam);
-    // Offers pMsg to each object from its target window up to hWndStop (inclusive).
-    static BOOL WalkPreTranslateTree(HWND hWndStop, MSG* pMsg);
+    // Offers pMsg to each object from its target window up to its top-level window (inclusive);
+    // TRUE when one took it.
+    static BOOL WalkPreTranslateTree(MSG* pMsg);
 
     // Data exchange
     virtual void DoDataExchange(CDataExchange* pDX);
@@ -112,7 +113,12 @@ protected:
     void OnMouseMove(UINT, CPoint) { Default(); }
     void OnHScroll(UINT, int) { Default(); }
     void OnVScroll(UINT, int) { Default(); }
-    BOOL OnMouseWheel(UINT, short) { return static_cast<BOOL>(Default()); }
+    BOOL OnMouseWheel(UINT, short) { return FALSE; } // declined: the default procedure has it
+
+    // Runs create(), which makes one window, and binds that window to this object before its
+    // first message. An object whose window did not come to exist bound to it gets here the
+    // PostNcDestroy that the window's last message would have given it.
+    template <typename Create> HWND CreateBound(Create create);
 
     WNDPROC m_pfnSuper; // the window procedure replaced by subclassing, if any
 
@@ -126,5 +132,18 @@ private:
 };
 
 // Binds the next window created on this thread to pWnd, subclassed, before its first message.
+// Unhooking tells whether that happened. Used through CWnd::CreateBound.
 void AfxHookWindowCreate(CWnd* pWnd);
 BOOL AfxUnhookWindowCreate();
+
+template <typename Create> HWND CWnd::CreateBound(Create create)
+{
+    AfxHookWindowCreate(this);
+    HWND hWnd = create();
+    if (AfxUnhookWindowCreate())
+        return hWnd;
+    if (hWnd != nullptr)
+        ::DestroyWindow(hWnd); // made, but without its object: of no use
+    PostNcDestroy();
+    return nullptr;
+}

@@ -18,6 +18,7 @@
 #include "FormView.h"
 #include "FrameWnd.h"
 #include "GdiObject.h"
+#include "MessageLoop.h"
 #include "SingleDocTemplate.h"
 #include "SpinButtonCtrl.h"
 #include "WinApp.h"

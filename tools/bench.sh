@@ -8,11 +8,10 @@ cmake --build "$root/build/native" --target solve_bench >/dev/null
 cmake --build "$root/build/windows" --target grid_bench startup_bench minimal_window >/dev/null
 "$root/build/native/solve_bench" --benchmark_repetitions=15 --benchmark_report_aggregates_only=true
 
-
+source "$root/tools/wine-env.sh"
 state="$root/build/bench-state"
-trap '"$root/tools/wine-session.sh" stop "$state" >/dev/null 2>&1 || true' EXIT
-"$root/tools/wine-session.sh" start "$state" >/dev/null
+wine_session_open "$state"
 win() { "$root/tools/wine-run.sh" "$state" "$@"; }
-dir=$(source "$root/tools/wine-env.sh"; winepath -w "$root/build/windows")
+dir=$(winepath -w "$root/build/windows")
 win "$root/build/windows/startup_bench.exe" "$dir\\Haltiqo.exe" "$dir\\minimal_window.exe" 15
 win "$root/build/windows/grid_bench.exe" 5

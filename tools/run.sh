@@ -13,10 +13,7 @@ if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
   exec wine "$exe" "$@"
 fi
 
-state="$root/build/run-state"
-trap '"$root/tools/wine-session.sh" stop "$state" >/dev/null 2>&1 || true' EXIT
-"$root/tools/wine-session.sh" start "$state" >/dev/null
-export DISPLAY=":$(cat "$state/display")"
+wine_session_open "$root/build/run-state"
 # A virtual desktop gives the window its frame and title bar in the picture.
 wine explorer /desktop=haltiqo,800x600 "$exe" "$@" </dev/null >/dev/null 2>&1 &
 shot="$root/build/haltiqo.png"

@@ -7,8 +7,7 @@ source "$root/tools/wine-env.sh"
 state="$root/build/shot-state"
 out="$root/build/shots"
 mkdir -p "$out" "$root/docs"
-trap '"$root/tools/wine-session.sh" stop "$state" >/dev/null 2>&1 || true' EXIT
-"$root/tools/wine-session.sh" start "$state" >/dev/null
+wine_session_open "$state"
 HALTIQO_SCREENSHOTS="$(winepath -w "$out")" "$root/tools/wine-run.sh" "$state" \
   "$root/build/windows/e2e_tests.exe" --gtest_filter='Screenshots.*' >/dev/null
 convert "$out/start.bmp" -crop 720x500+0+0 +repage "$root/docs/start.png"

@@ -3,8 +3,8 @@
 # (default 1). Needs the builds of tools/build.sh.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+source "$root/tools/wine-env.sh"
 state="$root/build/soak-state"
-trap '"$root/tools/wine-session.sh" stop "$state" >/dev/null 2>&1 || true' EXIT
-"$root/tools/wine-session.sh" start "$state" >/dev/null
+wine_session_open "$state"
 HALTIQO_SOAK_SECONDS="${1:-120}" HALTIQO_SOAK_SEED="${2:-1}" \
   "$root/tools/wine-run.sh" "$state" "$root/build/windows/e2e_tests.exe" --gtest_filter='Soak.*'

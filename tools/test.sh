@@ -6,6 +6,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/tools/setup.sh"
 "$root/tools/build.sh"
 # Whatever happens, leave no display or Wine server behind.
-trap '"$root/tools/wine-session.sh" stop "$root/build/native/wine-state" >/dev/null 2>&1 || true' EXIT
+source "$root/tools/wine-env.sh"
+wine_session_stop_on_exit "$root/build/native/wine-state"
 cd "$root/build/native"
 ctest --output-on-failure "$@"

@@ -36,14 +36,14 @@ prepare_prefix() {
   # The form's font is substituted by the installed Japanese gothic; crashes never open a
   # dialog that would wait for a person; programs run in a virtual desktop, which draws window
   # frames and does not wait for a window manager that Xvfb does not have.
-  printf '%s\r\n' 'REGEDIT4' '' \
+  # A UTF-16 file (for the Japanese names) needs the version 5 header; REGEDIT4 is ANSI only.
+  printf '%s\r\n' 'Windows Registry Editor Version 5.00' '' \
     '[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes]' \
     '"ＭＳ Ｐゴシック"="IPAGothic"' '"ＭＳ ゴシック"="IPAGothic"' '' \
     '[HKEY_CURRENT_USER\Software\Wine\WineDbg]' '"ShowCrashDialog"=dword:00000000' '' \
     '[HKEY_CURRENT_USER\Software\Wine\Explorer]' '"Desktop"="Default"' '' \
     '[HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops]' '"Default"="1024x768"' '' \
     | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } >"$reg"
-  sed -i '1s/REGEDIT4/Windows Registry Editor Version 5.00/' "$reg" 2>/dev/null || true
   wine regedit /S "$(winepath -w "$reg")" >/dev/null 2>&1
   wineserver -w
   install_wine_fonts

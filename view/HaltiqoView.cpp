@@ -38,6 +38,31 @@ const wchar_t kNoSolutionMessage[] =
     L"\x305D\x306E\x5F0F\x3067\x306F\x89E3\x304C\x5B9A\x307E\x308A\x307E\x305B\x3093\xFF01\xFF01"
     L"\n\x5024\x3092\x78BA\x8A8D\x3057\x3066\x304F\x3060\x3055\x3044\x3002";
 
+// Keeps a shown window from drawing while it lives, then repaints it and its children once:
+// a grid of hundreds of boxes would otherwise be drawn box by box as it is made or taken down.
+// Inside another one, or on a window not shown, it does nothing.
+class CRedrawOff {
+public:
+    explicit CRedrawOff(HWND hWnd) : m_hWnd(::IsWindowVisible(hWnd) ? hWnd : nullptr)
+    {
+        if (m_hWnd != nullptr)
+            ::SendMessageW(m_hWnd, WM_SETREDRAW, FALSE, 0);
+    }
+    ~CRedrawOff()
+    {
+        if (m_hWnd == nullptr)
+            return;
+        ::SendMessageW(m_hWnd, WM_SETREDRAW, TRUE, 0);
+        ::RedrawWindow(m_hWnd, nullptr, nullptr,
+                       RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+    }
+    CRedrawOff(const CRedrawOff&) = delete;
+    CRedrawOff& operator=(const CRedrawOff&) = delete;
+
+private:
+    HWND m_hWnd;
+};
+
 int ColumnX(int k)
 {
     return 132 + 150 * k;
@@ -116,6 +141,17 @@ void CHaltiqoView::OnSize(UINT nType, int cx, int cy)
 void CHaltiqoView::BuildGrid(int n)
 {
     ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
+    CreateGridWindows(n);
+    const int S = n + 1;
+    SetScrollSizes(MM_TEXT, CSize(150 * S + 30, 25 * S + 100));
+    InvalidateRect(nullptr, FALSE);
+    ::SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
+}
+
+// The old grid's windows go and the new ones come while the view does not draw.
+void CHaltiqoView::CreateGridWindows(int n)
+{
+    const CRedrawOff redrawOff(m_hWnd);
     DestroyGrid();
     const int S = n + 1;
     m_nGridSize = S;
@@ -166,16 +202,13 @@ void CHaltiqoView::BuildGrid(int n)
             }
         }
     }
-
-    SetScrollSizes(MM_TEXT, CSize(150 * S + 30, 25 * S + 100));
-    InvalidateRect(nullptr, FALSE);
-    ::SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
 }
 
 void CHaltiqoView::DestroyGrid()
 {
     if (m_ppEntry == nullptr)
         return;
+    const CRedrawOff redrawOff(m_hWnd);
     const int n = m_nGridSize - 1;
     for (int r = 0; r <= n; ++r) {
         for (int k = 0; k <= n; ++k) {

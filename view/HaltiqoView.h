@@ -59,6 +59,8 @@ protected:
     void OnSetfocusEditN();
 
 private:
+    void CreateGridWindows(int n);
+
     // What a block paste overwrote: the count before it and the old texts of the boxes it
     // changed (of the whole old grid when it changed the count).
     struct BoxText {

@@ -72,14 +72,9 @@ void Pump(DWORD ms)
 {
     const DWORD start = ::GetTickCount();
     for (;;) {
-        MSG msg;
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT)
-                continue; // a closed main window must not end later loops
-            if (!theApp.PreTranslateMessage(&msg)) {
-                ::TranslateMessage(&msg);
-                ::DispatchMessageW(&msg);
-            }
+        MSG msg{};
+        // A closed main window's quit is dropped: it must not end later loops.
+        while (AfxPumpMessage(msg, FALSE) || msg.message == WM_QUIT) {
         }
         if (::GetTickCount() - start >= ms)
             break;
