@@ -16,7 +16,11 @@ public:
     CDC() = default;
     CDC(const CDC&) = delete;
     CDC& operator=(const CDC&) = delete;
-    virtual ~CDC() { DeleteDC(); }
+    virtual ~CDC()
+    {
+        RestoreSelection(); // a borrowed DC too goes back as it came
+        DeleteDC();
+    }
 
     HDC m_hDC = nullptr;
     operator HDC() const { return m_hDC; }
