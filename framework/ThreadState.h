@@ -17,6 +17,7 @@ struct AFX_THREAD_STATE {
     MSG m_lastSentMsg{};
     HWND m_hLockoutNotifyWindow = nullptr;
     CWnd* m_pWndInit = nullptr;
+    bool m_bBindFailed = false; // the waiting object could not be bound to its window
     HHOOK m_hHookOldCbtFilter = nullptr;
 };
 

@@ -57,7 +57,7 @@ LRESULT CALLBACK AfxCbtFilterHook(int nCode, WPARAM wParam, LPARAM lParam)
         } catch (...) {
             // Unbound, the window goes on without its object; CreateBound sees that.
             AfxReportException();
-            pState->m_pWndInit = pWnd;
+            pState->m_bBindFailed = true;
         }
     }
     return ::CallNextHookEx(pState->m_hHookOldCbtFilter, nCode, wParam, lParam);
@@ -79,8 +79,9 @@ BOOL AfxUnhookWindowCreate()
         ::UnhookWindowsHookEx(pState->m_hHookOldCbtFilter);
         pState->m_hHookOldCbtFilter = nullptr;
     }
-    const BOOL bBound = pState->m_pWndInit == nullptr;
+    const BOOL bBound = pState->m_pWndInit == nullptr && !pState->m_bBindFailed;
     pState->m_pWndInit = nullptr;
+    pState->m_bBindFailed = false;
     return bBound;
 }
 
