@@ -72,29 +72,25 @@ protected:                                                                      
     return &messageMap;                                                                            \
     }
 
-#define AFX_THUNK_LAMBDA(body)                                                                     \
+// The thunk of an entry: runs the statements with the message's parameters at hand; they return
+// whether the message was handled.
+#define AFX_THUNK(statements)                                                                      \
     [](CCmdTarget* pTarget, WPARAM wParam, LPARAM lParam, LRESULT* pResult) -> BOOL {              \
         ThisClass* pThis = static_cast<ThisClass*>(pTarget);                                       \
         (void)pThis;                                                                               \
         (void)wParam;                                                                              \
         (void)lParam;                                                                              \
         (void)pResult;                                                                             \
-        body;                                                                                      \
-        return TRUE;                                                                               \
+        statements                                                                                 \
     }
+
+// For handlers that always take their message.
+#define AFX_THUNK_LAMBDA(body) AFX_THUNK(body; return TRUE;)
 
 // For handlers that may decline: a FALSE result sends the message on to the default or
 // original window procedure, as if there were no entry.
 #define AFX_THUNK_DECLINABLE(handled)                                                              \
-    [](CCmdTarget* pTarget, WPARAM wParam, LPARAM lParam, LRESULT* pResult) -> BOOL {              \
-        ThisClass* pThis = static_cast<ThisClass*>(pTarget);                                       \
-        (void)pThis;                                                                               \
-        (void)wParam;                                                                              \
-        (void)lParam;                                                                              \
-        const BOOL bHandled = (handled);                                                           \
-        *pResult = bHandled;                                                                       \
-        return bHandled;                                                                           \
-    }
+    AFX_THUNK(const BOOL bHandled = (handled); *pResult = bHandled; return bHandled;)
 
 // Commands and control notifications
 #define ON_COMMAND(id, memberFxn) {WM_COMMAND, 0, (id), (id), AFX_THUNK_LAMBDA(pThis->memberFxn())},
