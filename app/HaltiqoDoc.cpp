@@ -2,12 +2,80 @@
 
 IMPLEMENT_DYNCREATE(CHaltiqoDoc, CDocument)
 
+void CHaltiqoDoc::TypeText(int nRow, int nCell, const std::wstring& text)
+{
+    Changed(m_system.TypeText(nRow, nCell, text), true);
+}
+
+void CHaltiqoDoc::TypeCount(int n)
+{
+    Changed(m_system.TypeCount(n), true);
+}
+
+void CHaltiqoDoc::SetCount(int n)
+{
+    Changed(m_system.SetCount(n), false);
+}
+
+void CHaltiqoDoc::SetTexts(const std::vector<CSystemTable::CellText>& texts)
+{
+    Changed(m_system.SetTexts(texts), false);
+}
+
+void CHaltiqoDoc::ReplaceSystem(const std::vector<std::vector<std::wstring>>& rows)
+{
+    Changed(m_system.ReplaceSystem(rows), false);
+}
+
+void CHaltiqoDoc::SetTextQuietly(int nRow, int nCell, const std::wstring& text)
+{
+    m_system.SetTextQuietly(nRow, nCell, text);
+}
+
+// Typing shows where it was made, and may have merged into the step before it or taken it back:
+// the views hear only that the system changed, and find the count in the document.
+void CHaltiqoDoc::Changed(bool bChanged, bool bTyped)
+{
+    if (!bChanged)
+        return;
+    const CSystemTable::Step typed{m_system.Count(), m_system.Count(), {}};
+    CSystemHint hint(bTyped ? typed : *m_system.LastStep(), true);
+    UpdateAllViews(nullptr, CSystemHint::kEdited, &hint);
+}
+
+BOOL CHaltiqoDoc::Undo()
+{
+    m_system.Seal();
+    const CSystemTable::Step* pStep = m_system.Undo();
+    if (pStep == nullptr)
+        return FALSE;
+    CSystemHint hint(*pStep, false);
+    UpdateAllViews(nullptr, CSystemHint::kReplayed, &hint);
+    return TRUE;
+}
+
+BOOL CHaltiqoDoc::Redo()
+{
+    m_system.Seal();
+    const CSystemTable::Step* pStep = m_system.Redo();
+    if (pStep == nullptr)
+        return FALSE;
+    CSystemHint hint(*pStep, true);
+    UpdateAllViews(nullptr, CSystemHint::kReplayed, &hint);
+    return TRUE;
+}
+
 BOOL CHaltiqoDoc::OnNewDocument()
 {
     return CDocument::OnNewDocument() ? TRUE : FALSE;
 }
 
+void CHaltiqoDoc::DeleteContents()
+{
+    m_system = CSystemTable();
+}
+
 void CHaltiqoDoc::Serialize(CArchive&)
 {
-    // Nothing is stored or loaded, in either direction.
+    // Nothing is stored or loaded yet.
 }

@@ -1,9 +1,28 @@
 #pragma once
 
-// CHaltiqoDoc: the document. Holds nothing: the equations live in the form's boxes and are never
-// stored.
+// CHaltiqoDoc: the document. Holds the system as typed (n and the texts of every equation box,
+// hidden ones included) and its undo history; every change goes through it, and it tells the view
+// what changed.
 
+#include <string>
+#include <vector>
+
+#include "core/SystemTable.h"
 #include "framework/afxwin.h"
+
+// What changed, as the view receives it: the step made, undone or redone.
+class CSystemHint : public CObject {
+public:
+    enum Kind {
+        kEdited = 1,  // a person's edit, made where it shows
+        kReplayed = 2 // an undo or redo: the view brings the changed box to the person
+    };
+    CSystemHint(const CSystemTable::Step& step, bool bForward) : m_step(step), m_bForward(bForward)
+    {
+    }
+    const CSystemTable::Step& m_step;
+    bool m_bForward; // false when the step was undone
+};
 
 class CHaltiqoDoc : public CDocument {
 protected:
@@ -11,6 +30,27 @@ protected:
     DECLARE_DYNCREATE(CHaltiqoDoc)
 
 public:
+    const CSystemTable& System() const { return m_system; }
+
+    // Each change the person makes; the view is told of each that changes something.
+    void TypeText(int nRow, int nCell, const std::wstring& text);
+    void TypeCount(int n);
+    void SetCount(int n);
+    void SetTexts(const std::vector<CSystemTable::CellText>& texts);
+    void ReplaceSystem(const std::vector<std::vector<std::wstring>>& rows);
+    // Ends the step typing is adding to (on leaving a box, before a command).
+    void SealTyping() { m_system.Seal(); }
+    // A text that reads as the one it replaces ("0" for an empty box): no step, no news.
+    void SetTextQuietly(int nRow, int nCell, const std::wstring& text);
+    BOOL Undo();
+    BOOL Redo();
+
     BOOL OnNewDocument() override;
+    void DeleteContents() override;
     void Serialize(CArchive& ar) override;
+
+private:
+    void Changed(bool bChanged, bool bTyped);
+
+    CSystemTable m_system;
 };

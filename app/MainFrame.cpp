@@ -11,6 +11,7 @@ ON_COMMAND(ID_EDIT_PASTE, OnEditPaste)
 ON_COMMAND(ID_EDIT_COPY, OnEditCopy)
 ON_COMMAND(ID_EDIT_CUT, OnEditCut)
 ON_COMMAND(ID_EDIT_UNDO, OnEditUndo)
+ON_COMMAND(ID_EDIT_REDO, OnEditRedo)
 ON_COMMAND(ID_EDIT_SELALL, OnEditSelAll)
 END_MESSAGE_MAP()
 
@@ -57,12 +58,23 @@ void CMainFrame::SendToRecordedBox(UINT nMsg)
         ::SendMessageW(hBox, nMsg, 0, 0);
 }
 
+// A paste or a cut is a step of its own, apart from the typing around it.
+void CMainFrame::SendEditToRecordedBox(UINT nMsg)
+{
+    CHaltiqoView* pView = GetFormView();
+    if (pView != nullptr)
+        pView->SealTyping();
+    SendToRecordedBox(nMsg);
+    if (pView != nullptr)
+        pView->SealTyping();
+}
+
 void CMainFrame::OnEditPaste()
 {
     CHaltiqoView* pView = GetFormView();
     if (pView != nullptr && pView->PasteBlock())
         return;
-    SendToRecordedBox(WM_PASTE);
+    SendEditToRecordedBox(WM_PASTE);
 }
 
 void CMainFrame::OnEditCopy()
@@ -72,15 +84,20 @@ void CMainFrame::OnEditCopy()
 
 void CMainFrame::OnEditCut()
 {
-    SendToRecordedBox(WM_CUT);
+    SendEditToRecordedBox(WM_CUT);
 }
 
+// Undo and redo walk the system's one history, whichever box has the caret.
 void CMainFrame::OnEditUndo()
 {
-    CHaltiqoView* pView = GetFormView();
-    if (pView != nullptr && pView->UndoBlockPaste())
-        return;
-    SendToRecordedBox(EM_UNDO);
+    if (CHaltiqoView* pView = GetFormView())
+        pView->UndoStep(FALSE);
+}
+
+void CMainFrame::OnEditRedo()
+{
+    if (CHaltiqoView* pView = GetFormView())
+        pView->UndoStep(TRUE);
 }
 
 void CMainFrame::OnEditSelAll()

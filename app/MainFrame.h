@@ -2,8 +2,8 @@
 
 // CMainFrame: the main window, titled "Haltiqo", with a sizing border and no minimise or
 // maximise box, no toolbar and no status bar. It turns the Edit menu's commands into edit-control
-// messages for the box the form view has recorded; a pasted block of cells, and its undo, go
-// to the form view itself.
+// messages for the box the form view has recorded; a pasted block of cells, undo and redo go to
+// the form view itself.
 
 #include "framework/afxwin.h"
 
@@ -23,6 +23,7 @@ protected:
     void OnEditCopy();
     void OnEditCut();
     void OnEditUndo();
+    void OnEditRedo();
     void OnEditSelAll();
 
     DECLARE_MESSAGE_MAP()
@@ -32,4 +33,5 @@ private:
     // The box the view recorded, or nullptr when the record lies outside the present grid.
     HWND GetRecordedBox() const;
     void SendToRecordedBox(UINT nMsg);
+    void SendEditToRecordedBox(UINT nMsg);
 };

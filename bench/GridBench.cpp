@@ -241,6 +241,36 @@ int main(int argc, char** argv)
         "n=26 typed (rebuild): %.1f ms; 26 x 27 block pasted at n=2: %.1f ms (%+.1f %%); "
         "the same block pasted at n=26 (the fill alone): %.1f ms = %.1f %% of the rebuild\n",
         ty * 1e3, pa * 1e3, 100.0 * (pa - ty) / ty, fi * 1e3, 100.0 * fi / ty);
+
+    // The grid changed in place by one step at the top of the range, each way, and the Down key
+    // held in the n box at n = 26 for 20 steps, until every step has been handled.
+    std::vector<double> up, down;
+    for (int i = 0; i < 15; ++i) {
+        pView->m_editN.SetWindowText(L"25");
+        Pump();
+        double t = Now();
+        pView->m_editN.SetWindowText(L"26");
+        Pump();
+        up.push_back(Now() - t);
+        t = Now();
+        pView->m_editN.SetWindowText(L"25");
+        Pump();
+        down.push_back(Now() - t);
+    }
+    pView->m_editN.SetWindowText(L"26");
+    ::SetFocus(pView->m_editN.m_hWnd);
+    Pump();
+    std::vector<INPUT> keys(40);
+    for (size_t i = 0; i < keys.size(); ++i) {
+        keys[i].type = INPUT_KEYBOARD;
+        keys[i].ki.wVk = VK_DOWN;
+        keys[i].ki.dwFlags = i % 2 ? KEYEVENTF_KEYUP : 0;
+    }
+    const double downKeys = PressAll(keys);
+    std::printf("one step in place, n=25 -> 26: %.1f ms = %.3f of one grid build; 26 -> 25: %.1f "
+                "ms = %.3f (median of 15); 20 Down keys at n=26: %.0f ms, n is now %d\n",
+                Median(up) * 1e3, Median(up) / g, Median(down) * 1e3, Median(down) / g,
+                downKeys * 1e3, pView->m_nGridSize - 1);
     pFrame->DestroyWindow();
     Pump();
     return 0;

@@ -99,6 +99,7 @@ protected:                                                                      
 #define ON_BN_CLICKED(id, memberFxn) ON_CONTROL(BN_CLICKED, id, memberFxn)
 #define ON_EN_CHANGE(id, memberFxn) ON_CONTROL(EN_CHANGE, id, memberFxn)
 #define ON_EN_SETFOCUS(id, memberFxn) ON_CONTROL(EN_SETFOCUS, id, memberFxn)
+#define ON_EN_KILLFOCUS(id, memberFxn) ON_CONTROL(EN_KILLFOCUS, id, memberFxn)
 #define ON_NOTIFY(code, id, memberFxn)                                                             \
     {WM_NOTIFY, static_cast<UINT>(code), (id), (id),                                               \
      AFX_THUNK_LAMBDA(pThis->memberFxn(reinterpret_cast<NMHDR*>(lParam), pResult))},
@@ -135,6 +136,16 @@ protected:                                                                      
 #define ON_WM_VSCROLL()                                                                            \
     ON_MESSAGE_ENTRY(WM_VSCROLL,                                                                   \
                      pThis->OnVScroll(LOWORD(wParam), static_cast<short>(HIWORD(wParam))))
+// OnCtlColorEdit returns the brush for the edit control's background, or nullptr to leave its
+// colours to the default procedure.
+#define ON_WM_CTLCOLOREDIT()                                                                       \
+    {                                                                                              \
+        WM_CTLCOLOREDIT, 0, 0, 0,                                                                  \
+            AFX_THUNK(const HBRUSH hBrush = pThis->OnCtlColorEdit(reinterpret_cast<HDC>(wParam),   \
+                                                                  reinterpret_cast<HWND>(lParam)); \
+                      *pResult = reinterpret_cast<LRESULT>(hBrush); return hBrush != nullptr;)     \
+    }                                                                                              \
+    ,
 // OnMouseWheel returns FALSE to decline the turn.
 #define ON_WM_MOUSEWHEEL()                                                                         \
     {WM_MOUSEWHEEL, 0, 0, 0,                                                                       \

@@ -36,6 +36,14 @@ BOOL CDocument::OnOpenDocument(LPCWSTR lpszPathName)
 
 void CDocument::Serialize(CArchive&) {}
 
+void CDocument::UpdateAllViews(CView* pSender, LPARAM lHint, CObject* pHint)
+{
+    const std::vector<CView*> views = m_viewList; // a view may come or go meanwhile
+    for (CView* pView : views)
+        if (pView != pSender)
+            pView->OnUpdate(pSender, lHint, pHint);
+}
+
 void CDocument::AddView(CView* pView)
 {
     m_viewList.push_back(pView);

@@ -9,6 +9,7 @@
 
 class CArchive;
 class CDocTemplate;
+class CObject;
 class CView;
 
 class CDocument : public CCmdTarget {
@@ -23,6 +24,8 @@ public:
     virtual void Serialize(CArchive& ar);
     virtual void DeleteContents() {}
 
+    // Tells every view but the sender what changed; the hints are the document's own.
+    void UpdateAllViews(CView* pSender, LPARAM lHint = 0, CObject* pHint = nullptr);
     void AddView(CView* pView);
     void RemoveView(CView* pView);
     CView* GetFirstView() const { return m_viewList.empty() ? nullptr : m_viewList.front(); }

@@ -12,6 +12,11 @@ CView::~CView()
 
 void CView::OnInitialUpdate() {}
 
+void CView::OnUpdate(CView*, LPARAM, CObject*)
+{
+    Invalidate();
+}
+
 // The view first, then its document.
 BOOL CView::OnCmdMsg(UINT nID, UINT nMessage, UINT nCode, WPARAM wParam, LPARAM lParam,
                      LRESULT* pResult)

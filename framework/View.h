@@ -19,6 +19,8 @@ public:
     virtual BOOL Create(CWnd* pParentWnd, UINT nID, CCreateContext* pContext) = 0;
     // Called once, after the document is ready and before the frame is first shown.
     virtual void OnInitialUpdate();
+    // Called when the document has changed; by default the view is redrawn.
+    virtual void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint);
     BOOL OnCmdMsg(UINT nID, UINT nMessage, UINT nCode, WPARAM wParam, LPARAM lParam,
                   LRESULT* pResult) override;
 

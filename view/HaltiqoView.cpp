@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "app/HaltiqoDoc.h"
 #include "core/BlockText.h"
 #include "core/ExactSystem.h"
 #include "core/NumberText.h"
@@ -15,6 +16,8 @@ ON_BN_CLICKED(IDC_CALC, OnCalc)
 ON_EN_CHANGE(IDC_EDIT_N, OnChangeEditN)
 ON_NOTIFY(UDN_DELTAPOS, IDC_SPIN_N, OnDeltaposSpinN)
 ON_EN_SETFOCUS(IDC_EDIT_N, OnSetfocusEditN)
+ON_EN_KILLFOCUS(IDC_EDIT_N, OnKillfocusEditN)
+ON_WM_CTLCOLOREDIT()
 END_MESSAGE_MAP()
 
 namespace {
@@ -73,6 +76,44 @@ int RowY(int r)
     return 90 + 25 * r;
 }
 
+// Where the boxes of row r, column k stand in a grid for n unknowns, relative to the form.
+CRect EntryRect(int r, int k, int n)
+{
+    const int x = ColumnX(k);
+    const int y = RowY(r);
+    return r < n ? CRect(x - 102, y - 10, x - 2, y + 10) : CRect(x - 62, y, x + 38, y + 20);
+}
+
+CRect LabelRect(int r, int k, int n)
+{
+    const int x = ColumnX(k);
+    const int y = RowY(r);
+    return r < n ? CRect(x, y - 10, x + 38, y + 10) : CRect(x - 100, y, x - 62, y + 20);
+}
+
+// Identifiers run down the columns, entry boxes first: they depend on n + 1.
+UINT EntryId(int r, int k, int S)
+{
+    return static_cast<UINT>(5588 + k * S + r);
+}
+
+UINT LabelId(int r, int k, int S)
+{
+    return static_cast<UINT>(5588 + S * S + k * S + r);
+}
+
+// The unknown's letter and the sign after it: " + " before another unknown, else " ＝ ".
+std::wstring LabelText(int r, int k, int n)
+{
+    return std::wstring(1, static_cast<wchar_t>(L'a' + k)) +
+           (r < n && k < n - 1 ? kPlusSign : kEqualsSign);
+}
+
+void PlaceAfter(HWND hWnd, HWND hAfter)
+{
+    ::SetWindowPos(hWnd, hAfter, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
 std::wstring Widen(const std::string& text)
 {
     return std::wstring(text.begin(), text.end()); // the number texts are plain ASCII
@@ -128,6 +169,11 @@ CHaltiqoView::~CHaltiqoView()
     DestroyGrid();
 }
 
+CHaltiqoDoc* CHaltiqoView::GetDocument() const
+{
+    return static_cast<CHaltiqoDoc*>(m_pDocument);
+}
+
 BOOL CHaltiqoView::PreCreateWindow(CREATESTRUCTW& cs)
 {
     return CFormView::PreCreateWindow(cs);
@@ -148,6 +194,37 @@ void CHaltiqoView::BuildGrid(int n)
     ::SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
 }
 
+// The rectangles are relative to the form's origin, so a grid built while the view is scrolled
+// lines up with the form's own controls.
+CRect CHaltiqoView::Place(const RECT& rect) const
+{
+    const CPoint origin = GetDeviceScrollPosition();
+    return CRect(rect.left - origin.x, rect.top - origin.y, rect.right - origin.x,
+                 rect.bottom - origin.y);
+}
+
+int CHaltiqoView::CellOf(int nCol) const
+{
+    return nCol == m_nGridSize - 1 ? CSystemTable::kRhs : nCol;
+}
+
+const std::wstring& CHaltiqoView::DocText(int nRow, int nCol) const
+{
+    return GetDocument()->System().Text(nRow, CellOf(nCol));
+}
+
+void CHaltiqoView::CreateBox(CEdit& box, bool bEntry, int r, int k, int n, const std::wstring& text)
+{
+    const int S = n + 1;
+    if (bEntry) {
+        box.Create(kEntryStyle, Place(EntryRect(r, k, n)), this, EntryId(r, k, S), text.c_str());
+        box.SendMessage(EM_SETLIMITTEXT, kEntryTextLimit);
+    } else {
+        box.Create(kLabelStyle, Place(LabelRect(r, k, n)), this, LabelId(r, k, S), text.c_str());
+        box.EnableWindow(FALSE);
+    }
+}
+
 // The old grid's windows go and the new ones come while the view does not draw.
 void CHaltiqoView::CreateGridWindows(int n)
 {
@@ -157,51 +234,123 @@ void CHaltiqoView::CreateGridWindows(int n)
     m_nGridSize = S;
     m_ppEntry = new CEdit*[S];
     m_ppLabel = new CEdit*[S];
-
-    // The rectangles are relative to the form's origin, so a grid built while the view is
-    // scrolled lines up with the form's own controls.
-    const CPoint origin = GetDeviceScrollPosition();
-    auto place = [&](int left, int top, int right, int bottom) {
-        return CRect(left - origin.x, top - origin.y, right - origin.x, bottom - origin.y);
-    };
-    auto entryId = [S](int r, int k) {
-        return static_cast<UINT>(5588 + k * S + r);
-    };
-    auto labelId = [S](int r, int k) {
-        return static_cast<UINT>(5588 + S * S + k * S + r);
-    };
-
     for (int r = 0; r <= n; ++r) {
-        const int y = RowY(r);
         m_ppEntry[r] = new CEdit[S];
         m_ppLabel[r] = new CEdit[S];
         for (int k = 0; k <= n; ++k) {
-            const int x = ColumnX(k);
-            std::wstring label(1, static_cast<wchar_t>(L'a' + k));
             if (r < n) {
-                m_ppEntry[r][k].Create(kEntryStyle, place(x - 102, y - 10, x - 2, y + 10), this,
-                                       entryId(r, k));
-                m_ppEntry[r][k].SendMessage(EM_SETLIMITTEXT, kEntryTextLimit);
-                if (k < n) {
-                    CEdit& rLabel = m_ppLabel[r][k];
-                    rLabel.Create(kLabelStyle, place(x, y - 10, x + 38, y + 10), this,
-                                  labelId(r, k));
-                    label += k < n - 1 ? kPlusSign : kEqualsSign;
-                    rLabel.SetWindowText(label.c_str());
-                    rLabel.EnableWindow(FALSE);
-                }
+                CreateBox(m_ppEntry[r][k], true, r, k, n, DocText(r, k));
+                if (k < n)
+                    CreateBox(m_ppLabel[r][k], false, r, k, n, LabelText(r, k, n));
             } else if (k < n) {
-                CEdit& rLabel = m_ppLabel[r][k];
-                rLabel.Create(kLabelStyle, place(x - 100, y, x - 62, y + 20), this, labelId(r, k));
-                m_ppEntry[r][k].Create(kEntryStyle, place(x - 62, y, x + 38, y + 20), this,
-                                       entryId(r, k));
-                m_ppEntry[r][k].SendMessage(EM_SETLIMITTEXT, kEntryTextLimit);
-                label += kEqualsSign;
-                rLabel.SetWindowText(label.c_str());
-                rLabel.EnableWindow(FALSE);
+                CreateBox(m_ppLabel[r][k], false, r, k, n, LabelText(r, k, n));
+                CreateBox(m_ppEntry[r][k], true, r, k, n, L"");
             }
         }
     }
+}
+
+// Equation rows keep their places whatever n is: only the last column changes its meaning (the
+// right-hand side becomes a coefficient or the other way round), the last label its sign, and
+// the answer row its height. Windows are created at the end of the z-order, which is the Tab
+// order, and put where a fresh build would have made them.
+void CHaltiqoView::ResizeGrid(int m)
+{
+    const int n = m_nGridSize - 1;
+    if (m_ppEntry == nullptr) {
+        BuildGrid(m);
+        return;
+    }
+    if (m == n)
+        return;
+    ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
+    {
+        const CRedrawOff redrawOff(m_hWnd);
+        HWND hFocus = ::GetFocus();
+        const int S = m + 1;
+        const int nKeep = std::min(n, m);
+
+        for (int r = 0; r < n; ++r) {
+            for (int k = 0; k <= n; ++k) {
+                if (r >= m || k > m)
+                    m_ppEntry[r][k].DestroyWindow();
+                if (k < n && (r >= m || k >= m))
+                    m_ppLabel[r][k].DestroyWindow();
+            }
+        }
+        for (int k = m; k < n; ++k) {
+            m_ppLabel[n][k].DestroyWindow();
+            m_ppEntry[n][k].DestroyWindow();
+        }
+
+        // What stays moves to the new tables under its new identifier.
+        CEdit** ppEntry = new CEdit*[S];
+        CEdit** ppLabel = new CEdit*[S];
+        for (int r = 0; r <= m; ++r) {
+            ppEntry[r] = new CEdit[S];
+            ppLabel[r] = new CEdit[S];
+        }
+        auto keep = [](CEdit& from, CEdit& to, UINT nID) {
+            to.Attach(from.Detach());
+            to.SetDlgCtrlID(static_cast<int>(nID));
+        };
+        for (int r = 0; r < nKeep; ++r) {
+            for (int k = 0; k <= nKeep; ++k) {
+                keep(m_ppEntry[r][k], ppEntry[r][k], EntryId(r, k, S));
+                if (k < nKeep)
+                    keep(m_ppLabel[r][k], ppLabel[r][k], LabelId(r, k, S));
+            }
+        }
+        for (int k = 0; k < nKeep; ++k) {
+            keep(m_ppLabel[n][k], ppLabel[m][k], LabelId(m, k, S));
+            keep(m_ppEntry[n][k], ppEntry[m][k], EntryId(m, k, S));
+        }
+        DestroyGrid(); // only empty objects are left in the old tables
+        m_ppEntry = ppEntry;
+        m_ppLabel = ppLabel;
+        m_nGridSize = S;
+
+        for (int r = 0; r < nKeep; ++r) {
+            WriteBox(m_ppEntry[r][nKeep], DocText(r, nKeep));
+            m_ppLabel[r][nKeep - 1].SetWindowText(LabelText(r, nKeep - 1, m).c_str());
+        }
+        // Growing: the new columns of the kept rows, then the new rows.
+        for (int r = 0; r < m; ++r) {
+            HWND hAfter = r < n ? m_ppEntry[r][n].m_hWnd : nullptr;
+            for (int k = r < n ? n : 0; k <= m; ++k) {
+                if (r >= n || k > n) {
+                    CreateBox(m_ppEntry[r][k], true, r, k, m, DocText(r, k));
+                    if (hAfter != nullptr)
+                        PlaceAfter(m_ppEntry[r][k].m_hWnd, hAfter);
+                    hAfter = m_ppEntry[r][k].m_hWnd;
+                }
+                if (k < m && (r >= n || k >= n)) {
+                    CreateBox(m_ppLabel[r][k], false, r, k, m, LabelText(r, k, m));
+                    if (hAfter != nullptr)
+                        PlaceAfter(m_ppLabel[r][k].m_hWnd, hAfter);
+                    hAfter = m_ppLabel[r][k].m_hWnd;
+                }
+            }
+        }
+        // The answer row moves to its new height and, when rows were added, to the end again.
+        const UINT nOrder = m > n ? 0 : SWP_NOZORDER;
+        for (int k = 0; k < nKeep; ++k) {
+            for (const bool bEntry : {false, true}) {
+                const CRect rc = Place(bEntry ? EntryRect(m, k, m) : LabelRect(m, k, m));
+                ::SetWindowPos((bEntry ? m_ppEntry : m_ppLabel)[m][k].m_hWnd, HWND_BOTTOM, rc.left,
+                               rc.top, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE | nOrder);
+            }
+        }
+        for (int k = n; k < m; ++k) {
+            CreateBox(m_ppLabel[m][k], false, m, k, m, LabelText(m, k, m));
+            CreateBox(m_ppEntry[m][k], true, m, k, m, L"");
+        }
+        if (hFocus != nullptr && !::IsWindow(hFocus))
+            m_editN.SetFocus();
+    }
+    SetScrollSizes(MM_TEXT, CSize(150 * (m + 1) + 30, 25 * (m + 1) + 100));
+    InvalidateRect(nullptr, FALSE);
+    ::SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
 }
 
 void CHaltiqoView::DestroyGrid()
@@ -234,10 +383,22 @@ void CHaltiqoView::DestroyGrid()
     m_ppLabel = nullptr;
 }
 
+void CHaltiqoView::WriteBox(CEdit& box, const std::wstring& text)
+{
+    if (box.m_hWnd == nullptr || box.GetWindowText() == text)
+        return;
+    const BOOL bWriting = m_bWriting;
+    m_bWriting = TRUE;
+    box.SetWindowText(text.c_str());
+    m_bWriting = bWriting;
+}
+
 // Every digit shown is the exact solution of the equations as typed, correctly rounded; a system
 // without exactly one solution answers "解無し" everywhere.
 void CHaltiqoView::OnCalc()
 {
+    CHaltiqoDoc* pDoc = GetDocument();
+    pDoc->SealTyping();
     const int n = m_nGridSize - 1;
     CExactSystem system(n);
     CString message;
@@ -245,11 +406,13 @@ void CHaltiqoView::OnCalc()
 
     for (int i = 0; i < n; ++i) {
         for (int j = 0; j <= n; ++j) {
-            wchar_t buffer[256];
-            m_ppEntry[i][j].GetWindowText(buffer, 256);
-            if (buffer[0] == L'\0')
-                m_ppEntry[i][j].SetWindowText(L"0");
-            system.SetText(i, j, buffer);
+            const std::wstring text = DocText(i, j).substr(0, kEntryTextLimit);
+            // An empty box is a 0, and says so; the system means the same, so it is no step.
+            if (text.empty()) {
+                pDoc->SetTextQuietly(i, CellOf(j), L"0");
+                WriteBox(m_ppEntry[i][j], L"0");
+            }
+            system.SetText(i, j, text.c_str());
         }
     }
 
@@ -264,9 +427,31 @@ void CHaltiqoView::OnCalc()
             m_ppEntry[n][k].SetWindowText(kNoSolution);
         message = kNoSolutionMessage;
     }
+    MarkAnswersStale(FALSE);
 
     MessageBox(message.c_str(), nullptr, MB_OK);
     ::SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
+}
+
+void CHaltiqoView::MarkAnswersStale(BOOL bStale)
+{
+    if (m_bAnswersStale == bStale)
+        return;
+    m_bAnswersStale = bStale;
+    const int n = m_nGridSize - 1;
+    for (int k = 0; m_ppEntry != nullptr && k < n; ++k)
+        m_ppEntry[n][k].Invalidate();
+}
+
+HBRUSH CHaltiqoView::OnCtlColorEdit(HDC hDC, HWND hWnd)
+{
+    int nRow = 0;
+    int nCol = 0;
+    if (!m_bAnswersStale || !FindEntryBox(hWnd, nRow, nCol) || nRow != m_nGridSize - 1)
+        return nullptr;
+    ::SetTextColor(hDC, ::GetSysColor(COLOR_GRAYTEXT));
+    ::SetBkColor(hDC, ::GetSysColor(COLOR_WINDOW));
+    return ::GetSysColorBrush(COLOR_WINDOW);
 }
 
 void CHaltiqoView::DoDataExchange(CDataExchange* pDX)
@@ -283,52 +468,165 @@ void CHaltiqoView::OnInitialUpdate()
     CFormView::OnInitialUpdate();
     GetParentFrame()->RecalcLayout();
     ResizeParentToFit(TRUE);
-    m_n = kMinUnknowns;
+    m_n = GetDocument()->System().Count();
     CWnd* pEditN = GetDlgItem(IDC_EDIT_N);
     m_spinN.SendMessage(UDM_SETBUDDY, reinterpret_cast<WPARAM>(pEditN ? pEditN->m_hWnd : nullptr),
                         0);
     m_spinN.SendMessage(UDM_SETRANGE, 0, MAKELPARAM(kMaxUnknowns, kMinUnknowns));
-    m_spinN.SendMessage(UDM_SETPOS, 0, kMinUnknowns);
+    m_spinN.SendMessage(UDM_SETPOS, 0, m_n);
     UpdateData(FALSE);
     m_ppEntry = nullptr;
-    BuildGrid(kMinUnknowns);
+    BuildGrid(m_n);
 }
 
-// Every change of the box's text is validated at once. The grid is rebuilt (and so emptied)
-// only when the count really changes, so a refused or equal count keeps what was typed.
+// Every change of the system reaches the view here: the count, then the texts the step changed.
+void CHaltiqoView::OnUpdate(CView*, LPARAM lHint, CObject* pHint)
+{
+    if (m_ppEntry == nullptr)
+        return; // not shown yet: the initial update builds from the document
+    MarkAnswersStale(TRUE);
+    const CSystemTable& system = GetDocument()->System();
+    const int n = system.Count();
+    if (n != m_nGridSize - 1) {
+        m_n = n;
+        if (!m_bSpinning)
+            m_spinN.SendMessage(UDM_SETPOS, 0, n);
+        int nTyped = 0;
+        if (!ReadCount(nTyped) || nTyped != n)
+            WriteCount();
+        ResizeGrid(n);
+    }
+    const auto* pSystemHint = dynamic_cast<const CSystemHint*>(pHint);
+    if (pSystemHint == nullptr) {
+        for (int r = 0; r < n; ++r)
+            for (int k = 0; k <= n; ++k)
+                WriteBox(m_ppEntry[r][k], DocText(r, k));
+        return;
+    }
+    for (const CSystemTable::CellChange& cell : pSystemHint->m_step.cells) {
+        const int k = cell.nCell == CSystemTable::kRhs ? n : cell.nCell;
+        if (cell.nRow < n && k <= n)
+            WriteBox(m_ppEntry[cell.nRow][k], system.Text(cell.nRow, cell.nCell));
+    }
+    if (lHint == CSystemHint::kReplayed)
+        ShowChange(pHint);
+}
+
+void CHaltiqoView::ShowChange(const CObject* pHint)
+{
+    const int n = m_nGridSize - 1;
+    for (const CSystemTable::CellChange& cell :
+         static_cast<const CSystemHint*>(pHint)->m_step.cells) {
+        const int k = cell.nCell == CSystemTable::kRhs ? n : cell.nCell;
+        if (cell.nRow < n && k <= n) {
+            FocusBox(m_ppEntry[cell.nRow][k]);
+            return;
+        }
+    }
+    FocusBox(m_editN);
+}
+
+void CHaltiqoView::FocusBox(CEdit& box)
+{
+    box.SetFocus();
+    box.SetSel(0, -1);
+    ScrollIntoView(box.m_hWnd);
+}
+
+BOOL CHaltiqoView::ReadCount(int& n) const
+{
+    wchar_t text[32]; // the count's exchange reads at most the first 31 characters
+    const int nLength = ::GetWindowTextW(m_editN.m_hWnd, text, 32);
+    int nRead = 0;
+    if (!AfxParseDataExchangeInt(
+            NumberText::ToAsciiForms(std::wstring_view(text, nLength > 0 ? nLength : 0)), nRead) ||
+        nRead < kMinUnknowns || nRead > kMaxUnknowns)
+        return FALSE;
+    n = nRead;
+    return TRUE;
+}
+
+void CHaltiqoView::WriteCount()
+{
+    m_n = GetDocument()->System().Count();
+    UpdateData(FALSE); // its change notice is discarded
+}
+
+// A count is taken as soon as the text reads as one; texts on the way to one ("1" of 12, "-")
+// wait for the box to be left.
 void CHaltiqoView::OnChangeEditN()
 {
-    const int nPrevious = m_n;
-    const BOOL bAccepted = UpdateData(TRUE);
-    // A refused count, in range or not, leaves n and everything typed as they were.
-    if (m_n < kMinUnknowns || m_n > kMaxUnknowns)
-        m_n = nPrevious >= kMinUnknowns && nPrevious <= kMaxUnknowns ? nPrevious : kMinUnknowns;
-    m_spinN.SendMessage(UDM_SETPOS, 0, m_n & 0xFFFF);
-    UpdateData(FALSE);
-    // Rewriting the refused text puts the caret in front of the count; selected, the count is
-    // replaced by the next key instead of gaining a digit in front ("7" after a refusal at 9
-    // would otherwise make 79).
-    if (!bAccepted)
-        m_editN.SetSel(0, -1);
-    if (m_n != m_nGridSize - 1)
-        BuildGrid(m_n);
+    int n = 0;
+    if (m_bWriting)
+        return;
+    if (ReadCount(n))
+        GetDocument()->TypeCount(n);
+    else if (::GetFocus() != m_editN.m_hWnd)
+        RefuseCount(); // pasted from the menu, or cut: nobody is typing on towards a count
+}
+
+void CHaltiqoView::OnKillfocusEditN()
+{
+    int n = 0;
+    if (m_bRefusingCount || ReadCount(n))
+        return;
+    // Not when the person turns to another program: the text waits for their return.
+    HWND hFocus = ::GetFocus();
+    if (hFocus == nullptr || ::GetAncestor(hFocus, GA_ROOT) != ::GetAncestor(m_hWnd, GA_ROOT))
+        return;
+    RefuseCount();
+}
+
+void CHaltiqoView::RefuseCount()
+{
+    m_bRefusingCount = TRUE;
+    UpdateData(TRUE); // the message; the focus goes back into the box
+    WriteCount();
+    m_editN.SetSel(0, -1);
+    if (::GetFocus() == m_editN.m_hWnd)
+        m_nFocusCol = -1;
+    m_bRefusingCount = FALSE;
 }
 
 void CHaltiqoView::OnDeltaposSpinN(NMHDR* pNMHDR, LRESULT* pResult)
 {
     const NMUPDOWN* pNMUpDown = reinterpret_cast<const NMUPDOWN*>(pNMHDR);
-    UpdateData(TRUE);
+    SealTyping();
     // The low word is the position; the high word only carries the control's error flag.
     const DWORD dwAnswer = m_spinN.GetPos();
-    m_n = static_cast<short>(LOWORD(dwAnswer)) + pNMUpDown->iDelta;
-    if (m_n > kMaxUnknowns)
-        m_n = kMaxUnknowns;
-    if (m_n < kMinUnknowns)
-        m_n = kMinUnknowns;
-    UpdateData(FALSE);
-    if (m_n != m_nGridSize - 1)
-        BuildGrid(m_n);
+    int n = static_cast<short>(LOWORD(dwAnswer)) + pNMUpDown->iDelta;
+    n = std::min(std::max(n, kMinUnknowns), kMaxUnknowns);
+    m_bSpinning = TRUE;
+    GetDocument()->SetCount(n);
+    m_bSpinning = FALSE;
+    WriteCount();
+    SealTyping();
     *pResult = 0;
+}
+
+void CHaltiqoView::SealTyping()
+{
+    GetDocument()->SealTyping();
+}
+
+BOOL CHaltiqoView::UndoStep(BOOL bRedo)
+{
+    // What is typed into an answer box is no step of the system; the box takes it back itself.
+    if (!bRedo && m_nFocusCol >= 0 && m_nFocusRow == m_nGridSize - 1 && m_nFocusCol < m_nFocusRow) {
+        CEdit& answer = m_ppEntry[m_nFocusRow][m_nFocusCol];
+        if (answer.SendMessage(EM_CANUNDO) != 0)
+            return answer.SendMessage(EM_UNDO) != 0;
+    }
+    // A count half typed is the newest change: undo takes it back first.
+    int n = 0;
+    if (!ReadCount(n)) {
+        WriteCount();
+        if (!bRedo) {
+            FocusBox(m_editN);
+            return TRUE;
+        }
+    }
+    return bRedo ? GetDocument()->Redo() : GetDocument()->Undo();
 }
 
 void CHaltiqoView::RecordEntryBox(HWND hWnd)
@@ -345,6 +643,12 @@ BOOL CHaltiqoView::PreTranslateMessage(MSG* pMsg)
 {
     if (pMsg->message == WM_LBUTTONDOWN)
         RecordEntryBox(pMsg->hwnd);
+    int n = 0;
+    if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_RETURN && pMsg->hwnd == m_editN.m_hWnd &&
+        !ReadCount(n)) {
+        RefuseCount();
+        return TRUE;
+    }
     const bool bUpOrDown = pMsg->wParam == VK_UP || pMsg->wParam == VK_DOWN;
     if (pMsg->message == WM_KEYDOWN && bUpOrDown && !(::GetKeyState(VK_SHIFT) & 0x8000) &&
         !(::GetKeyState(VK_CONTROL) & 0x8000)) {
@@ -361,12 +665,25 @@ BOOL CHaltiqoView::PreTranslateMessage(MSG* pMsg)
 
 BOOL CHaltiqoView::OnCommand(WPARAM wParam, LPARAM lParam)
 {
-    // The box with the caret is the one the Edit commands act on, however the caret got there.
-    if (HIWORD(wParam) == EN_SETFOCUS && lParam != 0)
-        RecordEntryBox(reinterpret_cast<HWND>(lParam));
-    // Any edit after a block paste is a newer step than the paste.
-    if (HIWORD(wParam) == EN_CHANGE)
-        m_pBlockUndo.reset();
+    HWND hControl = reinterpret_cast<HWND>(lParam);
+    int nRow = 0;
+    int nCol = 0;
+    switch (lParam != 0 ? HIWORD(wParam) : 0) {
+    case EN_SETFOCUS:
+        // The box with the caret is the one the Edit commands act on, however it got there.
+        RecordEntryBox(hControl);
+        break;
+    case EN_KILLFOCUS:
+        SealTyping(); // a box's typing is one step up to leaving it
+        break;
+    case EN_CHANGE:
+        // Typing in an equation box goes to the document at once; the answers are the view's.
+        if (!m_bWriting && FindEntryBox(hControl, nRow, nCol) && nRow < m_nGridSize - 1)
+            GetDocument()->TypeText(nRow, CellOf(nCol), m_ppEntry[nRow][nCol].GetWindowText());
+        break;
+    default:
+        break;
+    }
     return CFormView::OnCommand(wParam, lParam);
 }
 
@@ -396,33 +713,7 @@ void CHaltiqoView::MoveFocusVertically(int nRow, int nCol, int nStep)
     // Rows 0..n-1 hold every column; the answer row n only the unknowns'.
     if (nTo < 0 || nTo > n || (nTo == n && nCol == n))
         return;
-    CEdit& rBox = m_ppEntry[nTo][nCol];
-    rBox.SetFocus();
-    rBox.SetSel(0, -1);
-    ScrollIntoView(rBox.m_hWnd);
-}
-
-std::wstring CHaltiqoView::GetEntryText(int nRow, int nCol) const
-{
-    return m_ppEntry[nRow][nCol].GetWindowText();
-}
-
-void CHaltiqoView::SetCount(int n)
-{
-    int nRow = 0;
-    int nCol = 0;
-    const BOOL bFocusInGrid = FindEntryBox(::GetFocus(), nRow, nCol);
-    m_n = n;
-    m_spinN.SendMessage(UDM_SETPOS, 0, n);
-    UpdateData(FALSE); // the box's change notice rebuilds the grid
-    if (n != m_nGridSize - 1)
-        BuildGrid(n);
-    // The focused box went with the old grid; the first box, where a whole system is pasted,
-    // takes its place.
-    if (bFocusInGrid)
-        m_ppEntry[0][0].SetFocus();
-    m_nFocusCol = 0;
-    m_nFocusRow = 0;
+    FocusBox(m_ppEntry[nTo][nCol]);
 }
 
 BOOL CHaltiqoView::PasteBlock()
@@ -454,37 +745,34 @@ BOOL CHaltiqoView::PasteBlock()
         return TRUE;
     }
 
-    auto pUndo = std::make_unique<BlockUndo>();
-    pUndo->nCount = n;
-    const bool bResize = bSystem && nRows != n;
-    if (bResize) {
-        for (int r = 0; r <= n; ++r)
-            for (int k = 0; k <= n; ++k)
-                if (r < n || k < n)
-                    pUndo->texts.push_back({r, k, GetEntryText(r, k)});
-        SetCount(nRows);
-    }
-    for (int i = 0; i < nRows; ++i) {
-        for (int j = 0; j < static_cast<int>(block.rows[i].size()); ++j) {
-            if (!bResize)
-                pUndo->texts.push_back({r0 + i, k0 + j, GetEntryText(r0 + i, k0 + j)});
-            const std::wstring cell = block.rows[i][j].substr(0, kEntryTextLimit);
-            m_ppEntry[r0 + i][k0 + j].SetWindowText(cell.c_str());
+    int nRow = 0;
+    int nCol = 0;
+    const BOOL bFocusInGrid = FindEntryBox(::GetFocus(), nRow, nCol);
+    CHaltiqoDoc* pDoc = GetDocument();
+    pDoc->SealTyping();
+    if (bSystem) {
+        std::vector<std::vector<std::wstring>> rows;
+        for (const auto& row : block.rows) {
+            rows.emplace_back();
+            for (const std::wstring& cell : row)
+                rows.back().push_back(cell.substr(0, kEntryTextLimit));
         }
+        pDoc->ReplaceSystem(rows);
+    } else {
+        std::vector<CSystemTable::CellText> texts;
+        for (int i = 0; i < nRows; ++i)
+            for (int j = 0; j < static_cast<int>(block.rows[i].size()); ++j)
+                texts.push_back(
+                    {r0 + i, CellOf(k0 + j), block.rows[i][j].substr(0, kEntryTextLimit)});
+        pDoc->SetTexts(texts);
     }
-    m_pBlockUndo = std::move(pUndo); // after the fill, whose change notices clear it
-    return TRUE;
-}
-
-BOOL CHaltiqoView::UndoBlockPaste()
-{
-    if (!m_pBlockUndo)
-        return FALSE;
-    const std::unique_ptr<BlockUndo> pUndo = std::move(m_pBlockUndo);
-    if (pUndo->nCount != m_nGridSize - 1)
-        SetCount(pUndo->nCount);
-    for (const BoxText& box : pUndo->texts)
-        m_ppEntry[box.nRow][box.nCol].SetWindowText(box.text.c_str());
+    // As after a paste into one box, the caret follows the pasted text.
+    if (bFocusInGrid) {
+        CEdit& first = m_ppEntry[r0][k0];
+        first.SetFocus();
+        const int nLength = first.GetWindowTextLength();
+        first.SetSel(nLength, nLength);
+    }
     return TRUE;
 }
 

@@ -1,15 +1,17 @@
 #pragma once
 
-// CHaltiqoView: the form. Holds the n edit box and spin button of the template, builds the grid of
-// coefficient, label and answer boxes for n unknowns at run time, solves the system on "計算！！",
-// and records which box the Edit menu's commands act on.
+// CHaltiqoView: the form. Shows the document's system: the n edit box and spin button of the
+// template, and the grid of coefficient, label and answer boxes for n unknowns, which grows and
+// shrinks in place. Reports every edit to the document, solves the system on "計算！！" (the
+// answers are the view's own, greyed once the system changes), and records which box the Edit
+// menu's commands act on.
 
-#include <memory>
 #include <string>
-#include <vector>
 
 #include "framework/afxwin.h"
 #include "res/resource.h"
+
+class CHaltiqoDoc;
 
 class CHaltiqoView : public CFormView {
 protected:
@@ -30,23 +32,30 @@ public:
 
     ~CHaltiqoView() override;
 
-    // Replaces the grid with an empty one for n unknowns; callers keep n within 2..26.
+    CHaltiqoDoc* GetDocument() const;
+    // Builds the grid for n unknowns from nothing, showing the document's texts; callers keep n
+    // within 2..26.
     void BuildGrid(int n);
+    // Grows or shrinks the grid to n unknowns, making and destroying only the windows that
+    // differ; the result is window for window what BuildGrid(n) makes.
+    void ResizeGrid(int n);
     void DestroyGrid();
     int GetFocusCol() const { return m_nFocusCol; }
     int GetFocusRow() const { return m_nFocusRow; }
     // Pastes clipboard text of several cells into the grid from the recorded box, or refuses it
     // with a message. FALSE when the clipboard holds one cell or no text: the box pastes that.
     BOOL PasteBlock();
-    // Takes back the last block paste while nothing has been edited since; FALSE when there is
-    // none to take back.
-    BOOL UndoBlockPaste();
+    // Edit ▸ Undo and Redo: one step of the document's history, wherever it was made.
+    BOOL UndoStep(BOOL bRedo);
+    // Ends the step the typing in a box is adding to, so that what follows is a step of its own.
+    void SealTyping();
 
     BOOL PreCreateWindow(CREATESTRUCTW& cs) override;
     void DoDataExchange(CDataExchange* pDX) override;
     // Records the entry box under a left-button press before the box gets the click.
     BOOL PreTranslateMessage(MSG* pMsg) override;
     void OnInitialUpdate() override;
+    void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint) override;
 
 protected:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
@@ -57,32 +66,40 @@ protected:
     void OnChangeEditN();
     void OnDeltaposSpinN(NMHDR* pNMHDR, LRESULT* pResult);
     void OnSetfocusEditN();
+    void OnKillfocusEditN();
+    // Answers that belong to an earlier system are drawn greyed.
+    HBRUSH OnCtlColorEdit(HDC hDC, HWND hWnd);
 
 private:
     void CreateGridWindows(int n);
-
-    // What a block paste overwrote: the count before it and the old texts of the boxes it
-    // changed (of the whole old grid when it changed the count).
-    struct BoxText {
-        int nRow;
-        int nCol;
-        std::wstring text;
-    };
-    struct BlockUndo {
-        int nCount;
-        std::vector<BoxText> texts;
-    };
+    // Makes one box of the grid for n unknowns, with its text.
+    void CreateBox(CEdit& box, bool bEntry, int nRow, int nCol, int n, const std::wstring& text);
+    CRect Place(const RECT& rect) const;
+    // The document's text for the box in row r, column k of the grid shown.
+    const std::wstring& DocText(int nRow, int nCol) const;
+    int CellOf(int nCol) const;
+    // Sets a box's text where it differs, without reporting it as an edit.
+    void WriteBox(CEdit& box, const std::wstring& text);
+    void WriteCount();
+    // The count the n edit box holds, when it reads as one in 2..26.
+    BOOL ReadCount(int& n) const;
+    // The n edit box holds no count: the message, then n again, selected.
+    void RefuseCount();
+    void MarkAnswersStale(BOOL bStale);
+    void FocusBox(CEdit& box);
+    // After an undo or redo: the caret to the first box the step changed.
+    void ShowChange(const CObject* pHint);
 
     // The grid's row and column of an entry box; FALSE for any other window.
     BOOL FindEntryBox(HWND hWnd, int& nRow, int& nCol) const;
     // Up and Down: the focus to the box above or below in the same column.
     void MoveFocusVertically(int nRow, int nCol, int nStep);
-    // Sets n as the n edit box would, rebuilding the grid when n changes.
-    void SetCount(int n);
-    std::wstring GetEntryText(int nRow, int nCol) const;
     void RefuseBlock(int nRows, int nCols, bool bWholeSystem);
 
-    std::unique_ptr<BlockUndo> m_pBlockUndo;
+    BOOL m_bWriting = FALSE;       // the view is setting texts: their change notices are no edits
+    BOOL m_bSpinning = FALSE;      // the spin button moves itself once the notice returns
+    BOOL m_bRefusingCount = FALSE; // the count message is up
+    BOOL m_bAnswersStale = FALSE;
 
     DECLARE_MESSAGE_MAP()
 };

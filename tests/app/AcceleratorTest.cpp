@@ -17,6 +17,7 @@ public:
 
 protected:
     void OnUndo() { m_commands.push_back(ID_EDIT_UNDO); }
+    void OnRedo() { m_commands.push_back(ID_EDIT_REDO); }
     void OnCut() { m_commands.push_back(ID_EDIT_CUT); }
     void OnCopy() { m_commands.push_back(ID_EDIT_COPY); }
     void OnPaste() { m_commands.push_back(ID_EDIT_PASTE); }
@@ -28,6 +29,7 @@ IMPLEMENT_DYNCREATE(CRecordingFrame, CMainFrame)
 
 BEGIN_MESSAGE_MAP(CRecordingFrame, CMainFrame)
 ON_COMMAND(ID_EDIT_UNDO, OnUndo)
+ON_COMMAND(ID_EDIT_REDO, OnRedo)
 ON_COMMAND(ID_EDIT_CUT, OnCut)
 ON_COMMAND(ID_EDIT_COPY, OnCopy)
 ON_COMMAND(ID_EDIT_PASTE, OnPaste)
@@ -67,6 +69,7 @@ protected:
 TEST_F(AcceleratorTest, TheFiveCtrlKeysBecomeTheFrameCommandsBeforeTheFocusedBoxSeesThem)
 {
     // The focused box would act on each of these keys itself: copy, cut, paste, undo, select.
+    // Ctrl+Y, which the box ignores, is the frame's too.
     for (HWND hBox : {m_pView->m_ppEntry[0][1].m_hWnd, m_pView->m_editN.m_hWnd}) {
         m_pFrame->m_commands.clear();
         ::SetFocus(hBox);
@@ -76,10 +79,10 @@ TEST_F(AcceleratorTest, TheFiveCtrlKeysBecomeTheFrameCommandsBeforeTheFocusedBox
         SetClipboardText(L"kept");
         Pump();
         const std::wstring typed = TextOf(hBox);
-        for (WORD key : {'C', 'X', 'V', 'Z', 'A'})
+        for (WORD key : {'C', 'X', 'V', 'Z', 'Y', 'A'})
             PressKey(key, true);
         EXPECT_EQ((std::vector<UINT>{ID_EDIT_COPY, ID_EDIT_CUT, ID_EDIT_PASTE, ID_EDIT_UNDO,
-                                     ID_EDIT_SELALL}),
+                                     ID_EDIT_REDO, ID_EDIT_SELALL}),
                   m_pFrame->m_commands);
         EXPECT_EQ(typed, TextOf(hBox));
         EXPECT_EQ(L"kept", ClipboardText());

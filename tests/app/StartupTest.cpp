@@ -42,12 +42,15 @@ TEST_F(StartupTest, TheMenusHoldTheirItemsInOrder)
     const struct {
         const wchar_t* text;
         UINT id;
-    } edit[] = {
-        {L"元に戻す(&U)\tCtrl+Z", ID_EDIT_UNDO},  {L"", 0},
-        {L"切り取り(&T)\tCtrl+X", ID_EDIT_CUT},   {L"ｺﾋﾟｰ(&C)\tCtrl+C", ID_EDIT_COPY},
-        {L"貼り付け(&P)\tCtrl+V", ID_EDIT_PASTE}, {L"全て選択(&A)\tCtrl+A", ID_EDIT_SELALL}};
-    ASSERT_EQ(6, ::GetMenuItemCount(hEdit));
-    for (int i = 0; i < 6; ++i) {
+    } edit[] = {{L"元に戻す(&U)\tCtrl+Z", ID_EDIT_UNDO},
+                {L"やり直し(&R)\tCtrl+Y", ID_EDIT_REDO},
+                {L"", 0},
+                {L"切り取り(&T)\tCtrl+X", ID_EDIT_CUT},
+                {L"ｺﾋﾟｰ(&C)\tCtrl+C", ID_EDIT_COPY},
+                {L"貼り付け(&P)\tCtrl+V", ID_EDIT_PASTE},
+                {L"全て選択(&A)\tCtrl+A", ID_EDIT_SELALL}};
+    ASSERT_EQ(7, ::GetMenuItemCount(hEdit));
+    for (int i = 0; i < 7; ++i) {
         EXPECT_EQ(edit[i].text, MenuText(hEdit, i)) << i;
         EXPECT_EQ(edit[i].id, ::GetMenuItemID(hEdit, i)) << i;
         if (edit[i].id != 0) {
@@ -55,7 +58,7 @@ TEST_F(StartupTest, TheMenusHoldTheirItemsInOrder)
                               (MF_GRAYED | MF_DISABLED | MF_CHECKED));
         }
     }
-    EXPECT_TRUE(::GetMenuState(hEdit, 1, MF_BYPOSITION) & MF_SEPARATOR);
+    EXPECT_TRUE(::GetMenuState(hEdit, 2, MF_BYPOSITION) & MF_SEPARATOR);
 
     HMENU hHelp = ::GetSubMenu(hMenu, 1);
     ASSERT_EQ(2, ::GetMenuItemCount(hHelp));

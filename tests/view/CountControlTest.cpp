@@ -48,34 +48,48 @@ protected:
         m_boxes.Clear();
     }
 
-    void ExpectCount(int n)
+    // The box keeps the count as it was typed; n, the grid and the spin button follow it.
+    void ExpectCount(int n, const std::wstring& text = L"")
     {
-        EXPECT_EQ(std::to_wstring(n), TextOf(Box()));
+        EXPECT_EQ(text.empty() ? std::to_wstring(n) : text, TextOf(Box()));
         EXPECT_EQ(n, m_pView->m_n);
         EXPECT_EQ(n, GridN());
         EXPECT_EQ(n, SpinPos());
+    }
+
+    // The focus goes on to the button, as a click or Tab would take it.
+    void Leave()
+    {
+        ::SetFocus(::GetDlgItem(m_pView->m_hWnd, IDC_CALC));
+        Pump();
     }
 
     // Something typed into the grid, to see whether a change keeps it.
     void TypeIntoGrid() { ::SetWindowTextW(m_pView->m_ppEntry[0][0].m_hWnd, L"42"); }
     std::wstring Typed() const { return TextOf(m_pView->m_ppEntry[0][0].m_hWnd); }
 
-    // A value in every box of the grid: coefficients, right-hand sides and answers.
+    // A value in every equation box of the grid for 5 unknowns; the right-hand side is cell 26.
+    static std::wstring Value(int r, int cell) { return std::to_wstring(r * 100 + cell); }
     void FillGrid()
     {
-        const int n = GridN();
-        for (int r = 0; r <= n; ++r)
-            for (int k = 0; k < (r < n ? n + 1 : n); ++k)
-                ::SetWindowTextW(m_pView->m_ppEntry[r][k].m_hWnd,
-                                 std::to_wstring(r * 100 + k).c_str());
+        ASSERT_EQ(5, GridN());
+        for (int r = 0; r < 5; ++r)
+            for (int k = 0; k <= 5; ++k)
+                ::SetWindowTextW(m_pView->m_ppEntry[r][k].m_hWnd, Value(r, k < 5 ? k : 26).c_str());
     }
+    // Whatever n is now, the boxes show what was typed at n = 5, and nothing where there was none.
     ::testing::AssertionResult GridIsFilled() const
     {
         const int n = GridN();
-        for (int r = 0; r <= n; ++r)
-            for (int k = 0; k < (r < n ? n + 1 : n); ++k)
-                if (TextOf(m_pView->m_ppEntry[r][k].m_hWnd) != std::to_wstring(r * 100 + k))
+        for (int r = 0; r < n; ++r) {
+            for (int k = 0; k <= n; ++k) {
+                const int cell = k < n ? k : 26;
+                const std::wstring expected =
+                    r < 5 && (cell < 5 || cell == 26) ? Value(r, cell) : L"";
+                if (TextOf(m_pView->m_ppEntry[r][k].m_hWnd) != expected)
                     return ::testing::AssertionFailure() << "box " << r << "," << k << " lost";
+            }
+        }
         return ::testing::AssertionSuccess();
     }
     bool CountIsSelected() const
@@ -93,127 +107,95 @@ TEST_F(CountControlTest, StartsAtTwo)
     EXPECT_EQ(0x2001AU, static_cast<DWORD>(m_pView->m_spinN.SendMessage(UDM_GETRANGE)));
 }
 
-TEST_F(CountControlTest, TypingThreeThenZeroGoesToThreeAndStays)
+// A text that is no count yet waits: the message comes when the box is left or Enter pressed,
+// then the box shows n again, selected, with the focus back in it.
+TEST_F(CountControlTest, ANumberOnTheWayIsCheckedWhenTheBoxIsLeft)
 {
     TypeOver(L"3");
-    ExpectMessages({});
     ExpectCount(3);
     TypeChars(Box(), L"0");
+    ExpectMessages({});
+    ExpectCount(3, L"30");
+    Leave();
     ExpectMessages({kOutOfRange});
     ExpectCount(3);
-}
-
-TEST_F(CountControlTest, AOneOnTheWayToTwelveIsRefusedAtOnceAndKeepsTheGrid)
-{
-    TypeIntoGrid();
-    TypeOver(L"1");
-    ExpectMessages({kOutOfRange});
-    ExpectCount(2);
-    EXPECT_EQ(L"42", Typed()); // n stayed 2, so nothing typed is thrown away
-
-    // A 1 typed in front of the text 2 makes 12.
-    ::SendMessageW(Box(), EM_SETSEL, 0, 0);
-    TypeChars(Box(), L"1");
-    ExpectMessages({});
-    ExpectCount(12);
-}
-
-TEST_F(CountControlTest, DeletingEverythingRestoresTheCountAndKeepsTheValues)
-{
-    TypeOver(L"5");
-    TypeIntoGrid();
-    ::SendMessageW(Box(), EM_SETSEL, 0, -1);
-    ::SendMessageW(Box(), WM_CHAR, VK_BACK, 1);
-    Pump();
-    ExpectMessages({kNotAnInteger});
-    ExpectCount(5);
-    EXPECT_EQ(L"42", Typed());
-}
-
-TEST_F(CountControlTest, TheFocusReturnsToTheBoxAfterARefusal)
-{
-    PasteOver(L"x");
-    ExpectMessages({kNotAnInteger});
     EXPECT_EQ(Box(), ::GetFocus());
-    ExpectCount(2);
-}
+    EXPECT_TRUE(CountIsSelected());
+    EXPECT_EQ(-1, m_pView->GetFocusCol());
 
-TEST_F(CountControlTest, BlanksLeadingZerosAndPlusAreAccepted)
-{
-    PasteOver(L" 7 ");
+    TypeChars(Box(), L"1"); // replaces the selected count
+    ExpectCount(3, L"1");
+    PressKey(VK_RETURN);
+    ExpectMessages({kOutOfRange});
+    ExpectCount(3);
+    TypeChars(Box(), L"7");
     ExpectMessages({});
     ExpectCount(7);
-
-    TypeIntoGrid();
-    PasteOver(L"007");
-    ExpectMessages({});
-    ExpectCount(7);
-    EXPECT_EQ(L"42", Typed()); // the same count keeps the grid
-
-    PasteOver(L"\t+5");
-    ExpectMessages({});
-    ExpectCount(5);
-    EXPECT_EQ(L"", Typed()); // a new count empties it
 }
 
 // A typo in the count never costs what was typed: n, the spin button and every box stay, and the
 // count is selected so that the next key replaces it.
-TEST_F(CountControlTest, IntegersOutsideTheRangeKeepTheCountAndTheValues)
+TEST_F(CountControlTest, TextsThatAreNoCountAreRefusedOnLeavingAndKeepEverything)
 {
+    const std::pair<const wchar_t*, std::wstring> cases[] = {
+        {L"1", kOutOfRange},
+        {L"55", kOutOfRange},
+        {L"27", kOutOfRange},
+        {L"0", kOutOfRange},
+        {L"-5", kOutOfRange},
+        {L"99999999999", kOutOfRange},
+        {L"-99999999999", kOutOfRange},
+        {L"\xFF12\xFF17", kOutOfRange},
+        {L"+0", kNotAnInteger},
+        {L"-0", kNotAnInteger},
+        {L"", kNotAnInteger},
+        {L"   ", kNotAnInteger},
+        {L"abc", kNotAnInteger},
+        {L"5a", kNotAnInteger},
+        {L"1 2", kNotAnInteger},
+        {L"\xFF15\xFF41", kNotAnInteger},
+        {L"+", kNotAnInteger},
+        {L"- 5", kNotAnInteger},
+        {L"3.0", kNotAnInteger},
+        {std::wstring(31, L' ').append(L"7").c_str(), kNotAnInteger},
+    };
     PasteOver(L"5");
     FillGrid();
-    for (const wchar_t* text :
-         {L"1", L"55", L"27", L"0", L"-5", L"99999999999", L"-99999999999", L"\xFF12\xFF17"}) {
-        SCOPED_TRACE(::testing::Message() << "text " << text);
+    for (const auto& [text, message] : cases) {
+        SCOPED_TRACE(::testing::Message() << "text [" << text << "]");
         PasteOver(text);
-        ExpectMessages({kOutOfRange});
+        ExpectMessages({});
+        Leave();
+        ExpectMessages({message});
         ExpectCount(5);
+        EXPECT_EQ(Box(), ::GetFocus());
         EXPECT_TRUE(CountIsSelected());
         EXPECT_TRUE(GridIsFilled());
     }
-    TypeChars(Box(), L"6");
-    ExpectMessages({});
-    ExpectCount(6);
-}
-TEST_F(CountControlTest, TextsThatAreNoIntegerGiveTheIntegerMessage)
-{
-    for (const wchar_t* text : {L"+0", L"-0", L"", L"   ", L"abc", L"5a", L"1 2", L"\xFF15\xFF41",
-                                L"+", L"- 5", L"3.0"}) {
-        SCOPED_TRACE(::testing::Message() << "text [" << text << "]");
-        PasteOver(L"9");
-        TypeIntoGrid();
-        PasteOver(text);
-        ExpectMessages({kNotAnInteger}); // pasting nothing over the text deletes it
-        ExpectCount(9);
-        EXPECT_EQ(L"42", Typed());
-    }
 }
 
-// The same texts typed a key at a time over the selected count: every key is a change that is
-// checked at once. A refused text gives way to the count, selected, so the next key starts afresh;
-// an accepted count on the way (the 2 of 27) is a count of its own and empties the grid.
-TEST_F(CountControlTest, TextsTypedKeyByKeyAreCheckedAtEveryKey)
+// The same kind of texts typed a key at a time over the selected count: a count is taken the
+// moment the text reads as one, a text on the way to one changes nothing, and no key loses a
+// value.
+TEST_F(CountControlTest, TextsTypedKeyByKeyTakeEachCountAsItComplete)
 {
     struct Case {
         const wchar_t* keys;
-        std::vector<std::wstring> messages;
-        int count;
-        bool kept;
+        int count;                          // after the last key
+        std::vector<std::wstring> messages; // on leaving the box
     };
     const Case cases[] = {
-        {L"1", {kOutOfRange}, 5, true},
-        {L"0", {kOutOfRange}, 5, true},
-        {L"55", {kOutOfRange}, 5, true},   // "5" is the same count, "55" refused
-        {L"-5", {kNotAnInteger}, 5, true}, // "-" refused, then "5"
-        {L"+0", {kNotAnInteger, kOutOfRange}, 5, true},
-        {L"-0", {kNotAnInteger, kOutOfRange}, 5, true},
-        {L"12", {kOutOfRange}, 2, false},    // "1" refused, then "2" over the selection
-        {L"27", {kOutOfRange}, 2, false},    // "2" accepted, "27" refused
-        {L" 7 ", {kNotAnInteger}, 7, false}, // " " refused, "7", "7 "
-        {L"007", {kOutOfRange, kOutOfRange}, 7, false},
-        // "9", then "99" refused and 9 selected, "9" again: five times over.
-        {L"99999999999", std::vector<std::wstring>(5, kOutOfRange), 9, false},
-        {L"\xFF11\xFF10", {kOutOfRange, kOutOfRange}, 5, true}, // full-width "1", then "0"
+        {L"1", 5, {kOutOfRange}},
+        {L"55", 5, {kOutOfRange}},
+        {L"-5", 5, {kOutOfRange}},
+        {L"+0", 5, {kNotAnInteger}},
+        {L"12", 12, {}},
+        {L"27", 2, {kOutOfRange}}, // "2" is a count of its own
+        {L" 7 ", 7, {}},
+        {L"007", 7, {}},
+        {L"99999999999", 9, {kOutOfRange}},
+        {L"\xFF11\xFF10", 10, {}},
+        {L"\xFF12\xFF16", 26, {}}, // full-width, kept as typed
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << "keys [" << c.keys << "]");
@@ -221,64 +203,35 @@ TEST_F(CountControlTest, TextsTypedKeyByKeyAreCheckedAtEveryKey)
         FillGrid();
         m_boxes.Clear();
         TypeOver(c.keys);
-        ASSERT_EQ(c.messages.size(), m_boxes.Boxes().size());
-        for (size_t i = 0; i < c.messages.size(); ++i)
-            EXPECT_EQ(c.messages[i], m_boxes.Boxes()[i].text) << "message " << i;
-        m_boxes.Clear();
-        ExpectCount(c.count);
-        if (c.kept)
-            EXPECT_TRUE(GridIsFilled());
-        else
-            EXPECT_EQ(L"", Typed());
-    }
-}
-
-// "１２" typed with an input method counts as 12; blanks around it may be ideographic.
-TEST_F(CountControlTest, FullWidthCountsAreRead)
-{
-    for (const auto& [text, count] :
-         std::vector<std::pair<std::wstring, int>>{{L"\xFF11\xFF12", 12},
-                                                   {L"\x3000\xFF17\x3000", 7},
-                                                   {L"\xFF0B\xFF13", 3},
-                                                   {L"\xFF12\xFF16", 26}}) {
-        PasteOver(text);
         ExpectMessages({});
-        ExpectCount(count);
+        ExpectCount(c.count, c.keys);
+        EXPECT_TRUE(GridIsFilled());
+        Leave();
+        ASSERT_EQ(c.messages.size(), m_boxes.Boxes().size());
+        m_boxes.Clear();
+        ExpectCount(c.count, c.messages.empty() ? c.keys : L"");
     }
-    TypeOver(L"\xFF14");
-    ExpectMessages({});
-    ExpectCount(4);
 }
 
-TEST_F(CountControlTest, ARefusedTextLeavesTheCountSelectedForTheNextKey)
+// Blanks, leading zeros, a plus sign, full-width digits: the count is read, the text stays.
+TEST_F(CountControlTest, PastedCountsAreReadAndKeptAsTheyStand)
 {
-    PasteOver(L"12");
-    TypeOver(L"x");
-    ExpectMessages({kNotAnInteger});
-    DWORD from = 1, to = 0;
-    ::SendMessageW(Box(), EM_GETSEL, reinterpret_cast<WPARAM>(&from),
-                   reinterpret_cast<LPARAM>(&to));
-    EXPECT_EQ(0u, from);
-    EXPECT_EQ(2u, to);
-    TypeChars(Box(), L"7"); // replaces 12 instead of making 712
-    ExpectMessages({});
-    ExpectCount(7);
-
-    TypeChars(Box(), L"0"); // 70
-    ExpectMessages({kOutOfRange});
-    TypeChars(Box(), L"5");
-    ExpectMessages({});
-    ExpectCount(5);
-}
-
-TEST_F(CountControlTest, OnlyTheFirstThirtyOneCharactersAreRead)
-{
-    PasteOver(L"7" + std::wstring(30, L' ') + L"x");
-    ExpectMessages({});
-    ExpectCount(7);
-    PasteOver(std::wstring(31, L' ') + L"7");
-    ExpectMessages({kNotAnInteger});
-    ExpectCount(7);
+    PasteOver(L"5");
+    FillGrid();
+    for (const auto& [text, count] : std::vector<std::pair<std::wstring, int>>{
+             {L" 7 ", 7},
+             {L"007", 7},
+             {L"\t+5", 5},
+             {L"\xFF11\xFF12", 12},
+             {L"\x3000\xFF17\x3000", 7},
+             {L"\xFF0B\xFF13", 3},
+             {L"8" + std::wstring(30, L' ') + L"x", 8}}) { // only 31 characters are read
+        PasteOver(text);
+        Leave();
+        ExpectMessages({});
+        ExpectCount(count, text);
+        EXPECT_TRUE(GridIsFilled());
+    }
 }
 
 TEST_F(CountControlTest, TheArrowsAndTheArrowKeysStepByOne)

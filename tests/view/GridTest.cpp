@@ -1,6 +1,8 @@
+#include <random>
 #include <set>
 #include <utility>
 
+#include "app/HaltiqoDoc.h"
 #include "app/MainFrame.h"
 #include "ui/UiSupport.h"
 #include "view/HaltiqoView.h"
@@ -211,13 +213,13 @@ TEST_F(GridTest, ARebuildWhileScrolledStaysAlignedWithTheForm)
     (void)origin;
 }
 
-TEST_F(GridTest, RebuildingEmptiesAndDestroyingKeepsTheSize)
+TEST_F(GridTest, RebuildingShowsTheDocumentAndDestroyingKeepsTheSize)
 {
     ::SetWindowTextW(m_pView->m_ppEntry[0][0].m_hWnd, L"5");
     ::SetWindowTextW(m_pView->m_ppEntry[2][1].m_hWnd, L"7");
     m_pView->BuildGrid(2);
-    EXPECT_EQ(L"", TextOf(m_pView->m_ppEntry[0][0].m_hWnd));
-    EXPECT_EQ(L"", TextOf(m_pView->m_ppEntry[2][1].m_hWnd));
+    EXPECT_EQ(L"5", TextOf(m_pView->m_ppEntry[0][0].m_hWnd)); // the system's, kept
+    EXPECT_EQ(L"", TextOf(m_pView->m_ppEntry[2][1].m_hWnd));  // an answer, the view's own
     EXPECT_EQ(14u, GridWindows(m_pView->m_hWnd).size());
 
     m_pView->DestroyGrid();
@@ -228,6 +230,45 @@ TEST_F(GridTest, RebuildingEmptiesAndDestroyingKeepsTheSize)
     m_pView->DestroyGrid(); // nothing left to do
     EXPECT_EQ(3, m_pView->m_nGridSize);
     m_pView->BuildGrid(2); // so the focus record names a box again
+}
+
+// The grid's windows in z-order (the Tab order): class, identifier, rectangle, style, text.
+std::vector<std::wstring> Windows(HWND hView)
+{
+    std::vector<std::wstring> windows;
+    for (HWND h : GridWindows(hView)) {
+        const RECT rc = ChildRect(hView, h);
+        wchar_t cls[32] = L"";
+        ::GetClassNameW(h, cls, 32);
+        windows.push_back(std::wstring(cls) + L" " + std::to_wstring(::GetDlgCtrlID(h)) + L" " +
+                          std::to_wstring(rc.left) + L"," + std::to_wstring(rc.top) + L"," +
+                          std::to_wstring(rc.right) + L"," + std::to_wstring(rc.bottom) + L" " +
+                          std::to_wstring(::GetWindowLongPtrW(h, GWL_STYLE)) + L" " + TextOf(h));
+    }
+    return windows;
+}
+
+// However the count got there, the grid is the one a build from nothing makes.
+TEST_F(GridTest, AGridGrownAndShrunkInPlaceIsTheFreshBuild)
+{
+    std::vector<std::vector<std::wstring>> system(26, std::vector<std::wstring>(27));
+    for (int r = 0; r < 26; ++r)
+        for (int k = 0; k <= 26; ++k)
+            system[r][k] = std::to_wstring(r) + L"." + std::to_wstring(k);
+    m_pView->GetDocument()->ReplaceSystem(system);
+    std::mt19937 random(20);
+    std::vector<std::pair<int, std::vector<std::wstring>>> seen;
+    for (int step = 0; step < 6; ++step) {
+        const int n = step < 2 ? 25 + step : std::uniform_int_distribution<int>(2, 26)(random);
+        ::SetWindowTextW(m_pView->m_editN.m_hWnd, std::to_wstring(n).c_str());
+        ASSERT_EQ(n, m_pView->m_nGridSize - 1);
+        seen.emplace_back(n, Windows(m_pView->m_hWnd));
+    }
+    for (const auto& [n, windows] : seen) {
+        SCOPED_TRACE(::testing::Message() << "n = " << n);
+        m_pView->BuildGrid(n);
+        EXPECT_EQ(windows, Windows(m_pView->m_hWnd));
+    }
 }
 
 TEST_F(GridTest, TabbingToABoxOutOfSightScrollsItIntoView)
