@@ -31,10 +31,14 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     return 0;
 }
 
+// The form view, its grid up to date for the command at hand.
 CHaltiqoView* CMainFrame::GetFormView() const
 {
     auto* pMainFrame = static_cast<CFrameWnd*>(AfxGetApp()->m_pMainWnd);
-    return dynamic_cast<CHaltiqoView*>(pMainFrame ? pMainFrame->GetActiveView() : nullptr);
+    auto* pView = dynamic_cast<CHaltiqoView*>(pMainFrame ? pMainFrame->GetActiveView() : nullptr);
+    if (pView != nullptr)
+        pView->CatchUpGrid();
+    return pView;
 }
 
 HWND CMainFrame::GetRecordedBox() const

@@ -18,6 +18,7 @@ ON_NOTIFY(UDN_DELTAPOS, IDC_SPIN_N, OnDeltaposSpinN)
 ON_EN_SETFOCUS(IDC_EDIT_N, OnSetfocusEditN)
 ON_EN_KILLFOCUS(IDC_EDIT_N, OnKillfocusEditN)
 ON_WM_CTLCOLOREDIT()
+ON_MESSAGE_ENTRY(WM_TIMER, pThis->OnTimer(static_cast<UINT_PTR>(wParam)))
 END_MESSAGE_MAP()
 
 namespace {
@@ -30,6 +31,7 @@ const int kMinUnknowns = 2;
 // from stalling the edit control.
 const int kEntryTextLimit = 255;
 const int kMaxUnknowns = 26;
+const UINT_PTR kCatchUpTimer = 1;
 
 // " ＝ " and " + " after the unknown's letter.
 const wchar_t kEqualsSign[] = L" \xFF1D ";
@@ -109,9 +111,14 @@ std::wstring LabelText(int r, int k, int n)
            (r < n && k < n - 1 ? kPlusSign : kEqualsSign);
 }
 
+// The view does not draw while its grid changes and repaints it whole afterwards, so a window
+// placed meanwhile needs no redrawing of its own.
+const UINT kQuietPlacing = SWP_NOACTIVATE | SWP_NOREDRAW | SWP_NOCOPYBITS | SWP_DEFERERASE |
+                           SWP_NOSENDCHANGING | SWP_NOOWNERZORDER;
+
 void PlaceAfter(HWND hWnd, HWND hAfter)
 {
-    ::SetWindowPos(hWnd, hAfter, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ::SetWindowPos(hWnd, hAfter, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | kQuietPlacing);
 }
 
 std::wstring Widen(const std::string& text)
@@ -220,8 +227,9 @@ void CHaltiqoView::CreateBox(CEdit& box, bool bEntry, int r, int k, int n, const
         box.Create(kEntryStyle, Place(EntryRect(r, k, n)), this, EntryId(r, k, S), text.c_str());
         box.SendMessage(EM_SETLIMITTEXT, kEntryTextLimit);
     } else {
-        box.Create(kLabelStyle, Place(LabelRect(r, k, n)), this, LabelId(r, k, S), text.c_str());
-        box.EnableWindow(FALSE);
+        // Made disabled, with its text: the same window as one disabled after, one request less.
+        box.Create(kLabelStyle | WS_DISABLED, Place(LabelRect(r, k, n)), this, LabelId(r, k, S),
+                   text.c_str());
     }
 }
 
@@ -305,7 +313,7 @@ void CHaltiqoView::ResizeGrid(int m)
             keep(m_ppLabel[n][k], ppLabel[m][k], LabelId(m, k, S));
             keep(m_ppEntry[n][k], ppEntry[m][k], EntryId(m, k, S));
         }
-        DestroyGrid(); // only empty objects are left in the old tables
+        FreeTables(); // only empty objects are left in them
         m_ppEntry = ppEntry;
         m_ppLabel = ppLabel;
         m_nGridSize = S;
@@ -314,21 +322,30 @@ void CHaltiqoView::ResizeGrid(int m)
             WriteBox(m_ppEntry[r][nKeep], DocText(r, nKeep));
             m_ppLabel[r][nKeep - 1].SetWindowText(LabelText(r, nKeep - 1, m).c_str());
         }
-        // Growing: the new columns of the kept rows, then the new rows.
+        // Growing: the new columns of the kept rows, then the new rows. A window made goes to the
+        // end of the z-order; a change of place in it costs about a window's making, so either
+        // each new window of a kept row moves up behind its row, or (fewer moves when few rows
+        // are kept) each kept row after the first moves down to the end before its new windows.
+        const bool bMoveKeptRows = m > n && (n - 1) * (2 * n + 1) < 2 * (m - n) * n;
         for (int r = 0; r < m; ++r) {
-            HWND hAfter = r < n ? m_ppEntry[r][n].m_hWnd : nullptr;
+            HWND hAfter = r < n && !bMoveKeptRows ? m_ppEntry[r][n].m_hWnd : nullptr;
+            for (int k = 0; bMoveKeptRows && r > 0 && r < n && k <= n; ++k) {
+                PlaceAfter(m_ppEntry[r][k].m_hWnd, HWND_BOTTOM);
+                if (k < n)
+                    PlaceAfter(m_ppLabel[r][k].m_hWnd, HWND_BOTTOM);
+            }
             for (int k = r < n ? n : 0; k <= m; ++k) {
                 if (r >= n || k > n) {
                     CreateBox(m_ppEntry[r][k], true, r, k, m, DocText(r, k));
                     if (hAfter != nullptr)
                         PlaceAfter(m_ppEntry[r][k].m_hWnd, hAfter);
-                    hAfter = m_ppEntry[r][k].m_hWnd;
+                    hAfter = hAfter ? m_ppEntry[r][k].m_hWnd : nullptr;
                 }
                 if (k < m && (r >= n || k >= n)) {
                     CreateBox(m_ppLabel[r][k], false, r, k, m, LabelText(r, k, m));
                     if (hAfter != nullptr)
                         PlaceAfter(m_ppLabel[r][k].m_hWnd, hAfter);
-                    hAfter = m_ppLabel[r][k].m_hWnd;
+                    hAfter = hAfter ? m_ppLabel[r][k].m_hWnd : nullptr;
                 }
             }
         }
@@ -338,7 +355,7 @@ void CHaltiqoView::ResizeGrid(int m)
             for (const bool bEntry : {false, true}) {
                 const CRect rc = Place(bEntry ? EntryRect(m, k, m) : LabelRect(m, k, m));
                 ::SetWindowPos((bEntry ? m_ppEntry : m_ppLabel)[m][k].m_hWnd, HWND_BOTTOM, rc.left,
-                               rc.top, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE | nOrder);
+                               rc.top, 0, 0, SWP_NOSIZE | kQuietPlacing | nOrder);
             }
         }
         for (int k = n; k < m; ++k) {
@@ -357,20 +374,27 @@ void CHaltiqoView::DestroyGrid()
 {
     if (m_ppEntry == nullptr)
         return;
-    const CRedrawOff redrawOff(m_hWnd);
-    const int n = m_nGridSize - 1;
-    for (int r = 0; r <= n; ++r) {
-        for (int k = 0; k <= n; ++k) {
-            if (r < n) {
-                m_ppEntry[r][k].DestroyWindow();
-                if (k < n)
+    {
+        const CRedrawOff redrawOff(m_hWnd);
+        const int n = m_nGridSize - 1;
+        for (int r = 0; r <= n; ++r) {
+            for (int k = 0; k <= n; ++k) {
+                if (r < n) {
+                    m_ppEntry[r][k].DestroyWindow();
+                    if (k < n)
+                        m_ppLabel[r][k].DestroyWindow();
+                } else if (k < n) {
                     m_ppLabel[r][k].DestroyWindow();
-            } else if (k < n) {
-                m_ppLabel[r][k].DestroyWindow();
-                m_ppEntry[r][k].DestroyWindow();
+                    m_ppEntry[r][k].DestroyWindow();
+                }
             }
         }
     }
+    FreeTables();
+}
+
+void CHaltiqoView::FreeTables()
+{
     for (int r = 0; r < m_nGridSize; ++r) {
         delete[] m_ppEntry[r];
         delete[] m_ppLabel[r];
@@ -397,6 +421,7 @@ void CHaltiqoView::WriteBox(CEdit& box, const std::wstring& text)
 // without exactly one solution answers "解無し" everywhere.
 void CHaltiqoView::OnCalc()
 {
+    CatchUpGrid();
     CHaltiqoDoc* pDoc = GetDocument();
     pDoc->SealTyping();
     const int n = m_nGridSize - 1;
@@ -487,15 +512,25 @@ void CHaltiqoView::OnUpdate(CView*, LPARAM lHint, CObject* pHint)
     MarkAnswersStale(TRUE);
     const CSystemTable& system = GetDocument()->System();
     const int n = system.Count();
-    if (n != m_nGridSize - 1) {
+    if (n != m_n) {
         m_n = n;
         if (!m_bSpinning)
             m_spinN.SendMessage(UDM_SETPOS, 0, n);
         int nTyped = 0;
         if (!ReadCount(nTyped) || nTyped != n)
             WriteCount();
+    }
+    if (n != m_nGridSize - 1) {
+        // A held arrow key queues steps faster than a grid of hundreds of boxes follows: the
+        // grid catches up once the keys are all taken.
+        if (m_bSpinning && HIWORD(::GetQueueStatus(QS_KEY)) != 0) {
+            m_bGridBehind = TRUE;
+            ::SetTimer(m_hWnd, kCatchUpTimer, 0, nullptr);
+            return;
+        }
         ResizeGrid(n);
     }
+    m_bGridBehind = FALSE;
     const auto* pSystemHint = dynamic_cast<const CSystemHint*>(pHint);
     if (pSystemHint == nullptr) {
         for (int r = 0; r < n; ++r)
@@ -510,6 +545,21 @@ void CHaltiqoView::OnUpdate(CView*, LPARAM lHint, CObject* pHint)
     }
     if (lHint == CSystemHint::kReplayed)
         ShowChange(pHint);
+}
+
+void CHaltiqoView::CatchUpGrid()
+{
+    if (!m_bGridBehind)
+        return;
+    m_bGridBehind = FALSE;
+    ::KillTimer(m_hWnd, kCatchUpTimer);
+    ResizeGrid(GetDocument()->System().Count());
+}
+
+void CHaltiqoView::OnTimer(UINT_PTR nIDEvent)
+{
+    if (nIDEvent == kCatchUpTimer)
+        CatchUpGrid();
 }
 
 void CHaltiqoView::ShowChange(const CObject* pHint)
@@ -568,8 +618,8 @@ void CHaltiqoView::OnChangeEditN()
 void CHaltiqoView::OnKillfocusEditN()
 {
     int n = 0;
-    if (m_bRefusingCount || ReadCount(n))
-        return;
+    if (m_bRefusingCount || ReadCount(n) || !::IsWindowVisible(m_hWnd))
+        return; // a window on its way out asks nothing
     // Not when the person turns to another program: the text waits for their return.
     HWND hFocus = ::GetFocus();
     if (hFocus == nullptr || ::GetAncestor(hFocus, GA_ROOT) != ::GetAncestor(m_hWnd, GA_ROOT))
@@ -611,6 +661,7 @@ void CHaltiqoView::SealTyping()
 
 BOOL CHaltiqoView::UndoStep(BOOL bRedo)
 {
+    CatchUpGrid();
     // What is typed into an answer box is no step of the system; the box takes it back itself.
     if (!bRedo && m_nFocusCol >= 0 && m_nFocusRow == m_nGridSize - 1 && m_nFocusCol < m_nFocusRow) {
         CEdit& answer = m_ppEntry[m_nFocusRow][m_nFocusCol];
@@ -641,6 +692,10 @@ void CHaltiqoView::RecordEntryBox(HWND hWnd)
 
 BOOL CHaltiqoView::PreTranslateMessage(MSG* pMsg)
 {
+    // Whatever comes after the arrow keys finds the grid of the count shown.
+    const bool bKey = pMsg->message == WM_KEYDOWN || pMsg->message == WM_KEYUP;
+    if (!bKey || (pMsg->wParam != VK_UP && pMsg->wParam != VK_DOWN))
+        CatchUpGrid();
     if (pMsg->message == WM_LBUTTONDOWN)
         RecordEntryBox(pMsg->hwnd);
     int n = 0;
@@ -718,6 +773,7 @@ void CHaltiqoView::MoveFocusVertically(int nRow, int nCol, int nStep)
 
 BOOL CHaltiqoView::PasteBlock()
 {
+    CatchUpGrid();
     const std::wstring text = ReadClipboardText(m_hWnd);
     if (text.empty())
         return FALSE;

@@ -49,6 +49,8 @@ public:
     BOOL UndoStep(BOOL bRedo);
     // Ends the step the typing in a box is adding to, so that what follows is a step of its own.
     void SealTyping();
+    // Brings the grid to the document's count when arrow keys left it behind.
+    void CatchUpGrid();
 
     BOOL PreCreateWindow(CREATESTRUCTW& cs) override;
     void DoDataExchange(CDataExchange* pDX) override;
@@ -69,9 +71,12 @@ protected:
     void OnKillfocusEditN();
     // Answers that belong to an earlier system are drawn greyed.
     HBRUSH OnCtlColorEdit(HDC hDC, HWND hWnd);
+    void OnTimer(UINT_PTR nIDEvent);
 
 private:
     void CreateGridWindows(int n);
+    // Deletes the two tables and the box objects in them, windows or not.
+    void FreeTables();
     // Makes one box of the grid for n unknowns, with its text.
     void CreateBox(CEdit& box, bool bEntry, int nRow, int nCol, int n, const std::wstring& text);
     CRect Place(const RECT& rect) const;
@@ -100,6 +105,7 @@ private:
     BOOL m_bSpinning = FALSE;      // the spin button moves itself once the notice returns
     BOOL m_bRefusingCount = FALSE; // the count message is up
     BOOL m_bAnswersStale = FALSE;
+    BOOL m_bGridBehind = FALSE; // the grid still shows an earlier count; a timer catches it up
 
     DECLARE_MESSAGE_MAP()
 };

@@ -162,8 +162,11 @@ AppDriver::~AppDriver()
 
 const std::map<int, HWND>& AppDriver::Grid(bool bReread) const
 {
-    const bool bStale = m_grid.empty() || !::IsWindow(m_grid.begin()->second) ||
-                        !::IsWindow(m_grid.rbegin()->second);
+    // A grid that grew or shrank in place keeps windows under new identifiers.
+    auto moved = [](const std::pair<const int, HWND>& box) {
+        return !::IsWindow(box.second) || ::GetDlgCtrlID(box.second) != box.first;
+    };
+    const bool bStale = m_grid.empty() || moved(*m_grid.begin()) || moved(*m_grid.rbegin());
     if (bReread || bStale) {
         m_grid.clear();
         for (HWND h = ::GetWindow(m_hView, GW_CHILD); h; h = ::GetWindow(h, GW_HWNDNEXT)) {

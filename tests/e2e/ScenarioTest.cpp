@@ -190,34 +190,36 @@ TEST_F(Scenario, TheCountByTypingAndByTheSpinButton)
 {
     TypeCount(L"3");
     EXPECT_EQ(3, m_app.GridN());
-    m_app.Type(L"0"); // 30
+    m_app.Type(L"0"); // 30 may be on its way to something else: it waits for the box to be left
+    EXPECT_EQ(L"30", WindowText(m_app.CountBox()));
+    m_app.Key(VK_TAB);
     SeenBox box = m_app.ExpectBox();
     EXPECT_EQ(kOutOfRange, box.text);
     EXPECT_TRUE(box.hasIcon);
     EXPECT_EQ(L"3", WindowText(m_app.CountBox()));
     EXPECT_EQ(3, m_app.GridN());
 
-    // A typo at n = 5 keeps n and every value; the count stays selected for the next key.
+    // At n = 5, "1" on the way to 12 changes nothing; 12 keeps every value.
     TypeCount(L"5");
     for (int k = 0; k <= 5; ++k)
         m_app.Fill(m_app.Entry(k % 5, k), std::to_wstring(k + 1));
     TypeCount(L"1");
-    EXPECT_EQ(kOutOfRange, m_app.ExpectBox().text);
-    EXPECT_EQ(L"5", WindowText(m_app.CountBox()));
     EXPECT_EQ(5, m_app.GridN());
-    for (int k = 0; k <= 5; ++k)
-        EXPECT_EQ(std::to_wstring(k + 1), WindowText(m_app.Entry(k % 5, k))) << k;
     m_app.Type(L"2");
-    EXPECT_EQ(2, m_app.GridN());
+    EXPECT_EQ(12, m_app.GridN());
+    for (int k = 0; k < 5; ++k)
+        EXPECT_EQ(std::to_wstring(k + 1), WindowText(m_app.Entry(k, k))) << k;
+    EXPECT_EQ(L"6", WindowText(m_app.Entry(0, 12))); // the right-hand side, still last
 
-    m_app.Click(m_app.CountBox());
     m_app.Key(VK_HOME);
     m_app.Key(VK_END, false, false, true);
     m_app.Key(VK_DELETE);
+    m_app.Key(VK_RETURN);
     box = m_app.ExpectBox();
     EXPECT_EQ(kNotAnInteger, box.text);
-    EXPECT_EQ(L"2", WindowText(m_app.CountBox()));
-    EXPECT_EQ(2, m_app.GridN());
+    EXPECT_EQ(L"12", WindowText(m_app.CountBox()));
+    EXPECT_EQ(12, m_app.GridN());
+    TypeCount(L"2");
 
     // The upper half of the spin button steps up, the lower half down.
     RECT rc;
@@ -233,6 +235,39 @@ TEST_F(Scenario, TheCountByTypingAndByTheSpinButton)
     EXPECT_EQ(2, m_app.GridN());
     m_app.Key(VK_DOWN); // stays at the lower end
     EXPECT_EQ(L"2", WindowText(m_app.CountBox()));
+}
+
+// A count changed after a solve keeps the system: an equation added with its unknown is solved,
+// then taken away again, and the first system answers as before; Ctrl+Z goes back to the start.
+TEST_F(Scenario, ACountChangeKeepsTheSystemAndUndoGoesBackToTheStart)
+{
+    TypeCount(L"3");
+    FillRows({L"2", L"1", L"-1", L"8", L"-3", L"-1", L"2", L"-11", L"-2", L"1", L"2", L"-3"});
+    const std::wstring first = L"a=2.000000\nb=3.000000\nc=-1.000000\n";
+    EXPECT_EQ(first, Solve().text);
+    RECT rc;
+    ::GetClientRect(m_app.SpinButton(), &rc);
+    m_app.Click(m_app.SpinButton(), rc.right / 2, rc.bottom / 4);
+    ASSERT_EQ(4, m_app.GridN());
+    EXPECT_EQ(L"8", WindowText(m_app.Entry(0, 4)));
+    EXPECT_EQ(L"", WindowText(m_app.Entry(0, 3)));
+    for (int k = 0; k <= 4; ++k)
+        m_app.Fill(m_app.Entry(3, k), k < 4 ? L"1" : L"5");
+    EXPECT_EQ(first + L"d=1.000000\n", Solve().text);
+    m_app.Click(m_app.SpinButton(), rc.right / 2, rc.bottom * 3 / 4);
+    ASSERT_EQ(3, m_app.GridN());
+    EXPECT_EQ(first, Solve().text);
+
+    for (int i = 0; i < 21; ++i) // 20 steps: counts, typed boxes; the solves are none
+        m_app.Key('Z', true);
+    EXPECT_EQ(2, m_app.GridN());
+    EXPECT_EQ(L"2", WindowText(m_app.CountBox()));
+    for (int r = 0; r < 2; ++r)
+        for (int k = 0; k <= 2; ++k)
+            EXPECT_EQ(L"", WindowText(m_app.Entry(r, k))) << r << "," << k;
+    m_app.Key('Y', true);
+    EXPECT_EQ(3, m_app.GridN());
+    EXPECT_EQ(L"", WindowText(m_app.Entry(0, 0))); // the count came back, and no value yet
 }
 
 TEST_F(Scenario, ClipboardCommandsBetweenBoxes)
@@ -358,6 +393,7 @@ TEST_F(Scenario, BadInputLeavesTheProgramWhole)
     m_app.Click(m_app.CountBox());
     m_app.Key('A', true);
     m_app.Key('V', true);
+    m_app.Key(VK_TAB);                               // checked once the box is left:
     EXPECT_EQ(kOutOfRange, m_app.ExpectBox().text); // 31 sevens read as a saturated integer
     EXPECT_EQ(L"2", WindowText(m_app.CountBox()));
     EXPECT_EQ(L"5", WindowText(m_app.Entry(1, 0))); // n stayed 2: nothing lost
@@ -379,7 +415,9 @@ TEST_F(Scenario, BadInputLeavesTheProgramWhole)
     m_app.Key(VK_HOME);
     m_app.Type(L"1"); // 19
     EXPECT_EQ(19, m_app.GridN());
-    m_app.Key(VK_DELETE); // 1
+    m_app.Key(VK_DELETE); // 1, on its way to another count
+    EXPECT_EQ(19, m_app.GridN());
+    m_app.Key(VK_RETURN);
     EXPECT_EQ(kOutOfRange, m_app.ExpectBox().text);
     EXPECT_EQ(19, m_app.GridN());
     TypeCount(L"26");

@@ -243,6 +243,7 @@ TEST_F(CountControlTest, TheArrowsAndTheArrowKeysStepByOne)
         const LPARAM at = MAKELPARAM(rc.right / 2, up ? rc.bottom / 4 : rc.bottom * 3 / 4);
         ::SendMessageW(hSpin, WM_LBUTTONDOWN, MK_LBUTTON, at);
         ::SendMessageW(hSpin, WM_LBUTTONUP, 0, at);
+        ::SendMessageW(hSpin, WM_MOUSELEAVE, 0, 0); // or the arrow steps again after a key
         Pump();
     };
     click(true);
