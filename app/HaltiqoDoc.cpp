@@ -39,28 +39,27 @@ void CHaltiqoDoc::Changed(bool bChanged, bool bTyped)
     if (!bChanged)
         return;
     const CSystemTable::Step typed{m_system.Count(), m_system.Count(), {}};
-    CSystemHint hint(bTyped ? typed : *m_system.LastStep(), true);
+    CSystemHint hint(bTyped ? typed : *m_system.LastStep());
     UpdateAllViews(nullptr, CSystemHint::kEdited, &hint);
 }
 
 BOOL CHaltiqoDoc::Undo()
 {
-    m_system.Seal();
-    const CSystemTable::Step* pStep = m_system.Undo();
-    if (pStep == nullptr)
-        return FALSE;
-    CSystemHint hint(*pStep, false);
-    UpdateAllViews(nullptr, CSystemHint::kReplayed, &hint);
-    return TRUE;
+    return Replay(false);
 }
 
 BOOL CHaltiqoDoc::Redo()
 {
+    return Replay(true);
+}
+
+BOOL CHaltiqoDoc::Replay(bool bForward)
+{
     m_system.Seal();
-    const CSystemTable::Step* pStep = m_system.Redo();
+    const CSystemTable::Step* pStep = bForward ? m_system.Redo() : m_system.Undo();
     if (pStep == nullptr)
         return FALSE;
-    CSystemHint hint(*pStep, true);
+    CSystemHint hint(*pStep);
     UpdateAllViews(nullptr, CSystemHint::kReplayed, &hint);
     return TRUE;
 }

@@ -17,11 +17,8 @@ public:
         kEdited = 1,  // a person's edit, made where it shows
         kReplayed = 2 // an undo or redo: the view brings the changed box to the person
     };
-    CSystemHint(const CSystemTable::Step& step, bool bForward) : m_step(step), m_bForward(bForward)
-    {
-    }
-    const CSystemTable::Step& m_step;
-    bool m_bForward; // false when the step was undone
+    explicit CSystemHint(const CSystemTable::Step& step) : m_step(step) {}
+    const CSystemTable::Step& m_step; // the texts it names are read from the document
 };
 
 class CHaltiqoDoc : public CDocument {
@@ -51,6 +48,8 @@ public:
 
 private:
     void Changed(bool bChanged, bool bTyped);
+    // Undoes or redoes one step and shows it.
+    BOOL Replay(bool bForward);
 
     CSystemTable m_system;
 };
