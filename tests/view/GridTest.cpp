@@ -1,3 +1,4 @@
+#include <cwchar>
 #include <random>
 #include <set>
 #include <utility>
@@ -233,18 +234,16 @@ TEST_F(GridTest, RebuildingShowsTheDocumentAndDestroyingKeepsTheSize)
     m_pView->BuildGrid(2); // so the focus record names a box again
 }
 
-// The grid's windows in z-order (the Tab order): class, identifier, rectangle, style, text.
+// The grid's windows in z-order (the Tab order): identifier, rectangle, style, text.
 std::vector<std::wstring> Windows(HWND hView)
 {
     std::vector<std::wstring> windows;
     for (HWND h : GridWindows(hView)) {
         const RECT rc = ChildRect(hView, h);
-        wchar_t cls[32] = L"";
-        ::GetClassNameW(h, cls, 32);
-        windows.push_back(std::wstring(cls) + L" " + std::to_wstring(::GetDlgCtrlID(h)) + L" " +
-                          std::to_wstring(rc.left) + L"," + std::to_wstring(rc.top) + L"," +
-                          std::to_wstring(rc.right) + L"," + std::to_wstring(rc.bottom) + L" " +
-                          std::to_wstring(::GetWindowLongPtrW(h, GWL_STYLE)) + L" " + TextOf(h));
+        wchar_t line[96];
+        std::swprintf(line, 96, L"%d %ld,%ld,%ld,%ld %lx ", ::GetDlgCtrlID(h), rc.left, rc.top,
+                      rc.right, rc.bottom, static_cast<long>(::GetWindowLongPtrW(h, GWL_STYLE)));
+        windows.push_back(line + TextOf(h));
     }
     return windows;
 }
@@ -253,9 +252,8 @@ std::vector<std::wstring> Windows(HWND hView)
 TEST_F(GridTest, AGridGrownAndShrunkInPlaceIsTheFreshBuild)
 {
     std::vector<std::vector<std::wstring>> system(26, std::vector<std::wstring>(27));
-    for (int r = 0; r < 26; ++r)
-        for (int k = 0; k <= 26; ++k)
-            system[r][k] = std::to_wstring(r) + L"." + std::to_wstring(k);
+    for (int i = 0; i < 26 * 27; ++i)
+        system[i / 27][i % 27] = std::to_wstring(i);
     m_pView->GetDocument()->ReplaceSystem(system);
     std::mt19937 random(20);
     std::vector<std::pair<int, std::vector<std::wstring>>> seen;
