@@ -18,12 +18,8 @@ bool CSystemTable::TypeText(int nRow, int nCell, const std::wstring& text)
         if (cell.nRow == nRow && cell.nCell == nCell) {
             cell.newText = text;
             current = text;
-            // Typed and deleted again: nothing is left to undo.
-            if (cell.oldText == text) {
-                m_steps.pop_back();
-                --m_nDone;
-                m_bOpen = false;
-            }
+            if (cell.oldText == text)
+                DropOpenStep();
             return true;
         }
     }
@@ -38,11 +34,8 @@ bool CSystemTable::TypeCount(int n)
         Step& last = m_steps[m_nDone - 1];
         last.nNewCount = n;
         m_nCount = n;
-        if (last.nOldCount == n) {
-            m_steps.pop_back();
-            --m_nDone;
-            m_bOpen = false;
-        }
+        if (last.nOldCount == n)
+            DropOpenStep();
         return true;
     }
     return Push({m_nCount, n, {}}, OpenKind::Count);
@@ -104,6 +97,14 @@ const CSystemTable::Step* CSystemTable::Redo()
     const Step& step = m_steps[m_nDone++];
     Apply(step, true);
     return &step;
+}
+
+// Typed and taken back again: nothing is left to undo.
+void CSystemTable::DropOpenStep()
+{
+    m_steps.pop_back();
+    --m_nDone;
+    m_bOpen = false;
 }
 
 bool CSystemTable::Push(Step step, OpenKind kind)

@@ -74,6 +74,7 @@ private:
     enum class OpenKind { None, Cell, Count };
 
     bool Push(Step step, OpenKind kind);
+    void DropOpenStep();
     void Apply(const Step& step, bool bForward);
 
     int m_nCount;
