@@ -73,7 +73,8 @@ std::vector<std::wstring> SplitOn(std::wstring_view line, wchar_t separator)
         std::wstring cell;
         while (i < line.size() && IsBlank(line[i]) && line[i] != separator)
             ++i;
-        if (i < line.size() && line[i] == L'"') {
+        const bool bQuoted = i < line.size() && line[i] == L'"';
+        if (bQuoted) {
             // A quoted cell, up to the quote that is not doubled; what follows it is kept.
             for (++i; i < line.size(); ++i) {
                 if (line[i] == L'"' && (i + 1 >= line.size() || line[i + 1] != L'"')) {
@@ -86,12 +87,48 @@ std::vector<std::wstring> SplitOn(std::wstring_view line, wchar_t separator)
             }
         }
         const size_t end = std::min(line.find(separator, i), line.size());
-        cell += line.substr(i, end - i);
-        cells.push_back(Trimmed(cell));
+        // What the quotes hold is kept as it stands, blanks included.
+        if (bQuoted)
+            cell += Trimmed(line.substr(i, end - i));
+        else
+            cell = Trimmed(line.substr(i, end - i));
+        cells.push_back(cell);
         if (end == line.size())
             return cells;
         i = end + 1;
     }
+}
+
+// The first of a tab, a semicolon and a comma that the text holds outside quoted cells, or 0.
+wchar_t FindSeparator(std::wstring_view text)
+{
+    bool bFound[3] = {false, false, false};
+    const std::wstring_view candidates = L"\t;,";
+    bool bCellStart = true;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const wchar_t ch = text[i];
+        if (bCellStart && ch == L'"') {
+            // Up to the quote that is not doubled.
+            for (++i; i < text.size(); ++i) {
+                if (text[i] == L'"' && (i + 1 >= text.size() || text[i + 1] != L'"'))
+                    break;
+                if (text[i] == L'"')
+                    ++i;
+            }
+            bCellStart = false;
+        } else if (const size_t k = candidates.find(ch); k != std::wstring_view::npos) {
+            bFound[k] = true;
+            bCellStart = true;
+        } else if (ch == L'\r' || ch == L'\n') {
+            bCellStart = true;
+        } else if (!IsBlank(ch)) {
+            bCellStart = false;
+        }
+    }
+    for (size_t k = 0; k < 3; ++k)
+        if (bFound[k])
+            return candidates[k];
+    return 0;
 }
 
 // Whether the whole text reads as one number of the lenient form, or of it with a decimal comma.
@@ -153,10 +190,7 @@ Block Split(std::wstring_view text)
     }
 
     const std::vector<std::wstring_view> lines = Lines(text);
-    wchar_t separator = 0;
-    for (wchar_t candidate : {L'\t', L';', L','})
-        if (separator == 0 && text.find(candidate) != std::wstring_view::npos)
-            separator = candidate;
+    const wchar_t separator = FindSeparator(text);
     for (std::wstring_view line : lines) {
         auto cells = separator ? SplitOn(line, separator) : SplitOnBlanks(line, false);
         if (cells.empty())

@@ -3,8 +3,23 @@
 #include <utility>
 
 CSystemTable::CSystemTable()
-    : m_nCount(kMinCount), m_nDone(0), m_bOpen(false), m_openKind(OpenKind::None)
+    : m_nCount(kMinCount), m_nDone(0), m_nSaved(0), m_bOpen(false), m_openKind(OpenKind::None)
 {
+}
+
+CSystemTable::CSystemTable(const std::vector<std::vector<std::wstring>>& rows) : CSystemTable()
+{
+    ReplaceSystem(rows);
+    m_steps.clear();
+    m_nDone = 0;
+    MarkSaved();
+}
+
+// Typing goes on in a step of its own: the saved texts stay the saved texts.
+void CSystemTable::MarkSaved()
+{
+    m_bOpen = false;
+    m_nSaved = m_nDone;
 }
 
 bool CSystemTable::TypeText(int nRow, int nCell, const std::wstring& text)
@@ -109,10 +124,15 @@ void CSystemTable::DropOpenStep()
 
 bool CSystemTable::Push(Step step, OpenKind kind)
 {
+    if (m_nSaved > m_nDone)
+        m_nSaved = kUnreachable; // it was among the steps undone, now dropped
     m_steps.erase(m_steps.begin() + static_cast<std::ptrdiff_t>(m_nDone), m_steps.end());
     m_steps.push_back(std::move(step));
-    if (m_steps.size() > kMaxSteps)
+    if (m_steps.size() > kMaxSteps) {
         m_steps.pop_front();
+        if (m_nSaved != kUnreachable)
+            m_nSaved = m_nSaved == 0 ? kUnreachable : m_nSaved - 1;
+    }
     m_nDone = m_steps.size();
     Apply(m_steps.back(), true);
     m_bOpen = kind != OpenKind::None;

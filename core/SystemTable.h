@@ -42,6 +42,8 @@ public:
     };
 
     CSystemTable();
+    // The system the rows hold (m rows of m + 1 texts), with no history: as a file opens.
+    explicit CSystemTable(const std::vector<std::vector<std::wstring>>& rows);
 
     int Count() const { return m_nCount; }
     const std::wstring& Text(int nRow, int nCell) const { return m_texts[nRow][nCell]; }
@@ -66,12 +68,18 @@ public:
     const Step* LastStep() const { return m_nDone > 0 ? &m_steps[m_nDone - 1] : nullptr; }
     bool CanUndo() const { return m_nDone > 0; }
     bool CanRedo() const { return m_nDone < m_steps.size(); }
+    // Whether the system differs from the one last saved: undone back to it, it is not.
+    bool IsModified() const { return m_nDone != m_nSaved; }
+    void MarkSaved();
+    // The saved system can no longer be reached by undo and redo.
+    void MarkModified() { m_nSaved = kUnreachable; }
     // Takes back or does again one step; the step, or nullptr when there is none.
     const Step* Undo();
     const Step* Redo();
 
 private:
     enum class OpenKind { None, Cell, Count };
+    static const std::size_t kUnreachable = static_cast<std::size_t>(-1);
 
     bool Push(Step step, OpenKind kind);
     void DropOpenStep();
@@ -80,7 +88,8 @@ private:
     int m_nCount;
     std::array<std::array<std::wstring, kMaxCount + 1>, kMaxCount> m_texts;
     std::deque<Step> m_steps;
-    std::size_t m_nDone; // steps [0, m_nDone) are done; the rest can be redone
-    bool m_bOpen;        // the last done step may still grow
+    std::size_t m_nDone;  // steps [0, m_nDone) are done; the rest can be redone
+    std::size_t m_nSaved; // the value of m_nDone when saved, or kUnreachable
+    bool m_bOpen;         // the last done step may still grow
     OpenKind m_openKind;
 };

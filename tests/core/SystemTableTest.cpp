@@ -20,7 +20,8 @@ std::wstring State(const CSystemTable& table)
 }
 
 // A seeded run of every kind of change, each a step of its own: undo walks back through the
-// states seen, redo forward again, and a change after an undo drops what could be redone.
+// states seen, redo forward again, and a change after an undo drops what could be redone. The
+// system is modified everywhere but at the step where it was saved.
 TEST(SystemTableTest, UndoAndRedoReplayEveryStep)
 {
     std::mt19937 random(7);
@@ -29,7 +30,12 @@ TEST(SystemTableTest, UndoAndRedoReplayEveryStep)
     };
     CSystemTable table;
     std::vector<std::wstring> states{State(table)};
+    size_t nSaved = 0;
     for (int i = 0; i < 300; ++i) {
+        if (i == 150) {
+            table.MarkSaved();
+            nSaved = states.size() - 1;
+        }
         bool bChanged = false;
         const int m = pick(2, 4);
         switch (pick(0, 3)) {
@@ -54,10 +60,12 @@ TEST(SystemTableTest, UndoAndRedoReplayEveryStep)
     for (size_t i = states.size() - 1; i > 0; --i) {
         ASSERT_NE(nullptr, table.Undo());
         ASSERT_EQ(states[i - 1], State(table)) << i;
+        EXPECT_EQ(i - 1 != nSaved, table.IsModified()) << i;
     }
     for (size_t i = 1; i < states.size(); ++i) {
         ASSERT_NE(nullptr, table.Redo());
         ASSERT_EQ(states[i], State(table)) << i;
+        EXPECT_EQ(i != nSaved, table.IsModified()) << i;
     }
     EXPECT_EQ(nullptr, table.Redo());
     table.Undo();
@@ -65,12 +73,13 @@ TEST(SystemTableTest, UndoAndRedoReplayEveryStep)
     EXPECT_FALSE(table.CanRedo());
 }
 
-// Typing is one step per box up to Seal; typing back to where it began leaves none; counts
-// typed key by key are one step; the history keeps at least its limit of steps.
+// Typing is one step per box up to Seal or a save; typing back to where it began leaves none;
+// counts typed key by key are one step; the history keeps at least its limit of steps.
 TEST(SystemTableTest, TypingMergesUntilSealedAndTheHistoryIsBounded)
 {
     CSystemTable table;
     table.TypeText(0, 0, L"1");
+    table.MarkSaved(); // marked '*' below
     table.TypeText(0, 0, L"12");
     table.TypeText(0, 1, L"3"); // another box: a step of its own
     table.TypeCount(12);
@@ -81,9 +90,9 @@ TEST(SystemTableTest, TypingMergesUntilSealedAndTheHistoryIsBounded)
     table.TypeText(1, 0, L""); // typed and deleted again
     std::wstring undone;
     while (table.Undo() != nullptr)
-        undone +=
-            std::to_wstring(table.Count()) + L":" + table.Text(0, 0) + table.Text(0, 1) + L" ";
-    EXPECT_EQ(L"26:123 2:123 2:12 2: ", undone);
+        undone += std::to_wstring(table.Count()) + L":" + table.Text(0, 0) + table.Text(0, 1) +
+                  (table.IsModified() ? L" " : L"* ");
+    EXPECT_EQ(L"26:123 2:123 2:12 2:1* 2: ", undone);
 
     for (int i = 0; i < 1500; ++i)
         table.SetCount(3 + i % 2);
@@ -91,6 +100,7 @@ TEST(SystemTableTest, TypingMergesUntilSealedAndTheHistoryIsBounded)
     while (table.Undo() != nullptr)
         ++nUndone;
     EXPECT_EQ(static_cast<int>(CSystemTable::kMaxSteps), nUndone);
+    EXPECT_TRUE(table.IsModified()); // the saved system is beyond the history's reach
 }
 
 } // namespace
