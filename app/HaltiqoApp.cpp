@@ -14,21 +14,28 @@ END_MESSAGE_MAP()
 
 CHaltiqoApp theApp;
 
+const wchar_t kFileFilter[] =
+    L"CSV (*.csv)|*.csv|テキスト (*.txt;*.tsv)|*.txt;*.tsv|すべてのファイル (*.*)|*.*";
+
 BOOL CHaltiqoApp::InitInstance()
 {
     AfxEnableControlContainer();
     Enable3dControlsStatic();
     SetRegistryKey(L"Local AppWizard-Generated Applications");
-    LoadStdProfileSettings(0);
+    LoadStdProfileSettings(4);
 
-    AddDocTemplate(new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CHaltiqoDoc),
-                                          RUNTIME_CLASS(CMainFrame), RUNTIME_CLASS(CHaltiqoView)));
+    auto* pTemplate =
+        new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CHaltiqoDoc), RUNTIME_CLASS(CMainFrame),
+                               RUNTIME_CLASS(CHaltiqoView));
+    pTemplate->SetFileFilter(kFileFilter, L"csv");
+    AddDocTemplate(pTemplate);
 
     CCommandLineInfo cmdInfo;
     ParseCommandLine(cmdInfo);
     if (!ProcessShellCommand(cmdInfo))
         return FALSE;
 
+    static_cast<CFrameWnd*>(m_pMainWnd)->DragAcceptFiles();
     m_pMainWnd->ShowWindow(SW_SHOW);
     m_pMainWnd->UpdateWindow();
     return TRUE;

@@ -17,3 +17,5 @@ public:
 };
 
 extern CHaltiqoApp theApp;
+// The file dialogs' choices of files.
+extern const wchar_t kFileFilter[];

@@ -1,5 +1,7 @@
 #include "HaltiqoDoc.h"
 
+#include "core/SystemFile.h"
+
 IMPLEMENT_DYNCREATE(CHaltiqoDoc, CDocument)
 
 void CHaltiqoDoc::TypeText(int nRow, int nCell, const std::wstring& text)
@@ -66,7 +68,10 @@ BOOL CHaltiqoDoc::Replay(bool bForward)
 
 BOOL CHaltiqoDoc::OnNewDocument()
 {
-    return CDocument::OnNewDocument() ? TRUE : FALSE;
+    if (!CDocument::OnNewDocument())
+        return FALSE;
+    UpdateAllViews(nullptr);
+    return TRUE;
 }
 
 void CHaltiqoDoc::DeleteContents()
@@ -74,7 +79,24 @@ void CHaltiqoDoc::DeleteContents()
     m_system = CSystemTable();
 }
 
-void CHaltiqoDoc::Serialize(CArchive&)
+void CHaltiqoDoc::SetModifiedFlag(BOOL bModified)
 {
-    // Nothing is stored or loaded yet.
+    if (bModified)
+        m_system.MarkModified();
+    else
+        m_system.MarkSaved();
+}
+
+void CHaltiqoDoc::Serialize(CArchive& ar)
+{
+    if (ar.IsStoring()) {
+        ar.Write(SystemFile::Write(m_system));
+        return;
+    }
+    // One byte more than a file may have tells a larger file from one at the limit.
+    const SystemFile::Contents contents = SystemFile::Read(ar.Read(SystemFile::kMaxBytes + 1));
+    if (contents.rows.empty())
+        throw CArchiveException(contents.reason.c_str());
+    m_system = CSystemTable(contents.rows);
+    UpdateAllViews(nullptr);
 }

@@ -2,7 +2,7 @@
 
 // CHaltiqoDoc: the document. Holds the system as typed (n and the texts of every equation box,
 // hidden ones included) and its undo history; every change goes through it, and it tells the view
-// what changed.
+// what changed. Its file holds the shown equations.
 
 #include <string>
 #include <vector>
@@ -44,7 +44,12 @@ public:
 
     BOOL OnNewDocument() override;
     void DeleteContents() override;
+    // The shown equations as CSV. Loading replaces the system only once the whole file has been
+    // read as one; anything else throws with the reason, and the system stays as it was.
     void Serialize(CArchive& ar) override;
+    // Modified is the history's: undone back to the saved system, it is not.
+    BOOL IsModified() override { return m_system.IsModified(); }
+    void SetModifiedFlag(BOOL bModified = TRUE) override;
 
 private:
     void Changed(bool bChanged, bool bTyped);

@@ -19,7 +19,8 @@ BOOL CMainFrame::PreCreateWindow(CREATESTRUCTW& cs)
 {
     if (!CFrameWnd::PreCreateWindow(cs))
         return FALSE;
-    cs.style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
+    // The title names the file shown.
+    cs.style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | FWS_ADDTOTITLE;
     cs.lpszName = L"Haltiqo";
     return TRUE;
 }

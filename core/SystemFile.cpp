@@ -1,6 +1,7 @@
 #include "SystemFile.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "BlockText.h"
 #include "SystemTable.h"
@@ -157,8 +158,10 @@ std::size_t BoxLength(const std::wstring& text)
 {
     if (kUtf16)
         return text.size();
-    return text.size() + static_cast<std::size_t>(std::count_if(
-                             text.begin(), text.end(), [](wchar_t ch) { return ch >= 0x10000; }));
+    return text.size() +
+           static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](wchar_t ch) {
+               return (static_cast<std::uint32_t>(ch) >> 16) != 0;
+           }));
 }
 
 bool IsBlank(wchar_t ch)
@@ -232,8 +235,9 @@ std::string Write(const CSystemTable& system)
     for (int r = 0; r < n; ++r) {
         for (int k = 0; k <= n; ++k) {
             const std::wstring& text = system.Text(r, k == n ? CSystemTable::kRhs : k);
-            bAscii = bAscii && std::all_of(text.begin(), text.end(),
-                                           [](wchar_t ch) { return ch >= 0 && ch < 0x80; });
+            bAscii = bAscii && std::all_of(text.begin(), text.end(), [](wchar_t ch) {
+                         return static_cast<char32_t>(ch) < 0x80;
+                     });
             if (k > 0)
                 out += ',';
             AppendCell(out, text);
@@ -247,8 +251,8 @@ Contents Read(std::string_view bytes)
 {
     Contents contents;
     if (bytes.size() > kMaxBytes) {
-        contents.reason = L"ファイルが大きすぎます（" + Num(bytes.size()) +
-                          L" バイト）。開けるのは 4 MiB までです。";
+        contents.reason =
+            L"ファイルが大きすぎます。開けるのは 4 MiB（" + Num(kMaxBytes) + L" バイト）までです。";
         return contents;
     }
     std::wstring text;

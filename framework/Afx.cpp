@@ -100,3 +100,29 @@ BOOL AfxGetOpenFileName(tagOFNW* pOpenFileName)
         LoadOnUse<GetOpenFileNameFn>(L"comdlg32.dll", "GetOpenFileNameW");
     return pfn ? pfn(pOpenFileName) : FALSE;
 }
+
+BOOL AfxGetSaveFileName(tagOFNW* pOpenFileName)
+{
+    using GetSaveFileNameFn = BOOL(WINAPI*)(LPOPENFILENAMEW);
+    static const GetSaveFileNameFn pfn =
+        LoadOnUse<GetSaveFileNameFn>(L"comdlg32.dll", "GetSaveFileNameW");
+    return pfn ? pfn(pOpenFileName) : FALSE;
+}
+
+CString AfxTakeFirstDroppedFile(HDROP hDropInfo)
+{
+    using DragQueryFileFn = UINT(WINAPI*)(HDROP, UINT, LPWSTR, UINT);
+    using DragFinishFn = void(WINAPI*)(HDROP);
+    static const DragQueryFileFn pfnQuery =
+        LoadOnUse<DragQueryFileFn>(L"shell32.dll", "DragQueryFileW");
+    static const DragFinishFn pfnFinish = LoadOnUse<DragFinishFn>(L"shell32.dll", "DragFinish");
+    CString path;
+    if (pfnQuery != nullptr) {
+        const UINT nLength = pfnQuery(hDropInfo, 0, nullptr, 0);
+        path.resize(nLength + 1);
+        path.resize(pfnQuery(hDropInfo, 0, &path[0], nLength + 1));
+    }
+    if (pfnFinish != nullptr)
+        pfnFinish(hDropInfo);
+    return path;
+}

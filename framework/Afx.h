@@ -3,6 +3,7 @@
 // The framework's global operations.
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include "Types.h"
 
@@ -36,6 +37,9 @@ HINSTANCE AfxShellExecute(HWND hWnd, LPCWSTR lpszVerb, LPCWSTR lpszFile, LPCWSTR
                           LPCWSTR lpszDirectory, int nShowCmd);
 struct tagOFNW;
 BOOL AfxGetOpenFileName(tagOFNW* pOpenFileName);
+BOOL AfxGetSaveFileName(tagOFNW* pOpenFileName);
+// The files dropped on a window: the first of them, and the drop released.
+CString AfxTakeFirstDroppedFile(HDROP hDropInfo);
 
 // Kept for the start-up sequence; the platform's controls need neither.
 inline void AfxEnableControlContainer() {}

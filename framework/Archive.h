@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 class CArchive {
 public:
     enum Mode { store = 0, load = 1 };
@@ -14,6 +16,11 @@ public:
     BOOL IsStoring() const { return m_nMode == store; }
     BOOL IsLoading() const { return m_nMode == load; }
     HANDLE GetFile() const { return m_hFile; }
+
+    // The file's bytes, at most nMax of them. Throws a CFileException when they cannot be read.
+    std::string Read(size_t nMax);
+    // Throws a CFileException when the bytes cannot all be written.
+    void Write(const std::string& bytes);
 
 private:
     HANDLE m_hFile;

@@ -94,6 +94,8 @@ protected:                                                                      
 
 // Commands and control notifications
 #define ON_COMMAND(id, memberFxn) {WM_COMMAND, 0, (id), (id), AFX_THUNK_LAMBDA(pThis->memberFxn())},
+#define ON_COMMAND_RANGE(id, idLast, memberFxn)                                                    \
+    {WM_COMMAND, 0, (id), (idLast), AFX_THUNK_LAMBDA(pThis->memberFxn(LOWORD(wParam)))},
 #define ON_CONTROL(code, id, memberFxn)                                                            \
     {WM_COMMAND, (code), (id), (id), AFX_THUNK_LAMBDA(pThis->memberFxn())},
 #define ON_BN_CLICKED(id, memberFxn) ON_CONTROL(BN_CLICKED, id, memberFxn)
@@ -112,6 +114,13 @@ protected:                                                                      
 #define ON_WM_DESTROY() ON_MESSAGE_ENTRY(WM_DESTROY, pThis->OnDestroy())
 #define ON_WM_CLOSE() ON_MESSAGE_ENTRY(WM_CLOSE, pThis->OnClose())
 #define ON_WM_PAINT() ON_MESSAGE_ENTRY(WM_PAINT, pThis->OnPaint())
+#define ON_WM_QUERYENDSESSION()                                                                    \
+    ON_MESSAGE_ENTRY(WM_QUERYENDSESSION, *pResult = pThis->OnQueryEndSession())
+#define ON_WM_DROPFILES()                                                                          \
+    ON_MESSAGE_ENTRY(WM_DROPFILES, pThis->OnDropFiles(reinterpret_cast<HDROP>(wParam)))
+#define ON_WM_INITMENUPOPUP()                                                                      \
+    ON_MESSAGE_ENTRY(WM_INITMENUPOPUP, pThis->OnInitMenuPopup(reinterpret_cast<HMENU>(wParam),     \
+                                                              LOWORD(lParam), HIWORD(lParam)))
 #define ON_WM_SIZE()                                                                               \
     ON_MESSAGE_ENTRY(WM_SIZE,                                                                      \
                      pThis->OnSize(static_cast<UINT>(wParam), static_cast<short>(LOWORD(lParam)),  \

@@ -42,7 +42,7 @@ CSingleDocTemplate::~CSingleDocTemplate() = default;
 CDocument* CSingleDocTemplate::OpenDocumentFile(LPCWSTR lpszPathName, BOOL bMakeVisible)
 {
     if (m_pOnlyDoc)
-        return nullptr; // one document in the life of a single-document frame
+        return ReopenDocument(lpszPathName);
     std::unique_ptr<CDocument> pDoc(CreateNewDocument());
     if (!pDoc)
         return nullptr;
@@ -65,4 +65,19 @@ CDocument* CSingleDocTemplate::OpenDocumentFile(LPCWSTR lpszPathName, BOOL bMake
     m_pOnlyDoc = std::move(pDoc);
     pFrame->InitialUpdateFrame(m_pOnlyDoc.get(), bMakeVisible);
     return m_pOnlyDoc.get();
+}
+
+// The one document takes a new system or a file's in its frame; whatever goes wrong leaves it
+// as it was.
+CDocument* CSingleDocTemplate::ReopenDocument(LPCWSTR lpszPathName)
+{
+    CDocument* pDoc = m_pOnlyDoc.get();
+    if (!pDoc->SaveModified())
+        return nullptr;
+    if (lpszPathName == nullptr)
+        return pDoc->OnNewDocument() ? pDoc : nullptr;
+    if (!pDoc->OnOpenDocument(lpszPathName))
+        return nullptr;
+    pDoc->SetPathName(lpszPathName);
+    return pDoc;
 }

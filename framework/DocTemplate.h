@@ -4,6 +4,7 @@
 // resources (menu, accelerators, icon, title string) of the frame.
 
 #include "CmdTarget.h"
+#include "Types.h"
 
 class CDocument;
 class CFrameWnd;
@@ -15,6 +16,16 @@ public:
 
     // A null path makes a new, empty document. Returns nullptr when that fails.
     virtual CDocument* OpenDocumentFile(LPCWSTR lpszPathName, BOOL bMakeVisible = TRUE) = 0;
+
+    // The file dialogs' filter, as name|pattern pairs ("CSV (*.csv)|*.csv|..."), and the
+    // extension a name typed without one is given.
+    void SetFileFilter(LPCWSTR lpszFilter, LPCWSTR lpszDefExt)
+    {
+        m_strFilter = lpszFilter;
+        m_strDefExt = lpszDefExt;
+    }
+    CString m_strFilter;
+    CString m_strDefExt;
 
 protected:
     CDocument* CreateNewDocument();

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 class CException {
 public:
     virtual ~CException() = default;
@@ -20,6 +22,20 @@ public:
 
 // A resource (window class, bitmap, ...) could not be had.
 class CResourceException : public CException {};
+
+// A file could not be read or written: the system's error code.
+class CFileException : public CException {
+public:
+    explicit CFileException(DWORD lOsError) : m_lOsError(lOsError) {}
+    DWORD m_lOsError;
+};
+
+// A file was read but does not hold what the document keeps: why, in the user's words.
+class CArchiveException : public CException {
+public:
+    explicit CArchiveException(const wchar_t* pszReason) : m_strReason(pszReason) {}
+    std::wstring m_strReason;
+};
 
 [[noreturn]] void AfxThrowResourceException();
 [[noreturn]] void AfxThrowUserException();

@@ -12,6 +12,9 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
 ON_WM_CREATE()
 ON_WM_DESTROY()
 ON_WM_CLOSE()
+ON_WM_QUERYENDSESSION()
+ON_WM_DROPFILES()
+ON_WM_INITMENUPOPUP()
 ON_WM_SIZE()
 ON_WM_SETFOCUS()
 ON_WM_ACTIVATE()
@@ -111,6 +114,7 @@ void CFrameWnd::InitialUpdateFrame(CDocument*, BOOL bMakeVisible)
             dynamic_cast<CView*>(FromHandlePermanent(::GetDlgItem(m_hWnd, AFX_IDW_PANE_FIRST)));
     if (m_pViewActive != nullptr)
         m_pViewActive->OnInitialUpdate();
+    OnUpdateFrameTitle(TRUE);
     if (bMakeVisible)
         ShowWindow(SW_SHOW);
 }
@@ -140,10 +144,59 @@ void CFrameWnd::OnDestroy()
     CWnd::OnDestroy();
 }
 
-// Nothing is ever stored, so there is nothing to ask before closing.
+CDocument* CFrameWnd::GetActiveDocument() const
+{
+    return m_pViewActive != nullptr ? m_pViewActive->GetDocument() : nullptr;
+}
+
+// A modified document is not closed without the person's word.
 void CFrameWnd::OnClose()
 {
+    CDocument* pDoc = GetActiveDocument();
+    if (pDoc != nullptr && !pDoc->SaveModified())
+        return;
     DestroyWindow();
+}
+
+// Windows is ending the session: the same question, and Cancel keeps the session going.
+BOOL CFrameWnd::OnQueryEndSession()
+{
+    CDocument* pDoc = GetActiveDocument();
+    return pDoc == nullptr || pDoc->SaveModified();
+}
+
+void CFrameWnd::OnDropFiles(HDROP hDropInfo)
+{
+    const CString path = AfxTakeFirstDroppedFile(hDropInfo);
+    ::SetForegroundWindow(m_hWnd); // the question and any message belong in front
+    CWinApp* pApp = AfxGetApp();
+    if (!path.empty() && pApp != nullptr)
+        pApp->OpenDocumentFile(path.c_str());
+}
+
+void CFrameWnd::OnInitMenuPopup(HMENU hPopup, UINT, BOOL bSysMenu)
+{
+    CWinApp* pApp = AfxGetApp();
+    if (!bSysMenu && pApp != nullptr)
+        pApp->UpdateRecentFileMenu(hPopup);
+}
+
+void CFrameWnd::DragAcceptFiles(BOOL bAccept)
+{
+    // What the shell's DragAcceptFiles does, without loading the shell at start-up.
+    const LONG_PTR exStyle = ::GetWindowLongPtrW(m_hWnd, GWL_EXSTYLE);
+    ::SetWindowLongPtrW(m_hWnd, GWL_EXSTYLE,
+                        bAccept ? exStyle | WS_EX_ACCEPTFILES : exStyle & ~WS_EX_ACCEPTFILES);
+}
+
+void CFrameWnd::OnUpdateFrameTitle(BOOL bAddToTitle)
+{
+    CDocument* pDoc = GetActiveDocument();
+    CString title = m_strTitle;
+    if (bAddToTitle && (GetStyle() & FWS_ADDTOTITLE) && pDoc != nullptr &&
+        !pDoc->GetPathName().empty())
+        title = pDoc->GetTitle() + L" - " + m_strTitle;
+    ::SetWindowTextW(m_hWnd, title.c_str());
 }
 
 void CFrameWnd::OnSize(UINT nType, int cx, int cy)

@@ -4,6 +4,9 @@
 // ID, creates its view, translates its accelerators and routes commands: the active view
 // first, then itself, then the application.
 
+#include <windows.h>
+#include <shellapi.h>
+
 #include "Wnd.h"
 
 class CDocument;
@@ -34,6 +37,11 @@ public:
     virtual void RecalcLayout(BOOL bNotify = TRUE);
     // Gives the view its initial update and shows the frame.
     void InitialUpdateFrame(CDocument* pDoc, BOOL bMakeVisible);
+    CDocument* GetActiveDocument() const;
+    // With FWS_ADDTOTITLE, "file - title" while the document has a file; the title otherwise.
+    virtual void OnUpdateFrameTitle(BOOL bAddToTitle);
+    // Files dropped on the frame open as the document.
+    void DragAcceptFiles(BOOL bAccept = TRUE);
 
     BOOL PreTranslateMessage(MSG* pMsg) override;
     BOOL OnCmdMsg(UINT nID, UINT nMessage, UINT nCode, WPARAM wParam, LPARAM lParam,
@@ -49,6 +57,9 @@ protected:
     int OnCreate(LPCREATESTRUCT lpcs);
     void OnDestroy();
     void OnClose();
+    BOOL OnQueryEndSession();
+    void OnDropFiles(HDROP hDropInfo);
+    void OnInitMenuPopup(HMENU hPopup, UINT nIndex, BOOL bSysMenu);
     void OnSize(UINT nType, int cx, int cy);
     void OnSetFocus(HWND hWndOld);
     void OnActivate(UINT nState, HWND hWndOther);

@@ -3,10 +3,15 @@
 #include <commctrl.h>
 #include <commdlg.h>
 
+#include <algorithm>
+
 #include "Afx.h"
 #include "CommandLineInfo.h"
+#include "Document.h"
+#include "FrameWnd.h"
 #include "MessageLoop.h"
 #include "SingleDocTemplate.h"
+#include "View.h"
 #include "Wnd.h"
 #include "afxres.h"
 
@@ -48,7 +53,34 @@ int AfxMessageBox(UINT nIDPrompt, UINT nType)
 
 BEGIN_MESSAGE_MAP(CWinApp, CCmdTarget)
 ON_COMMAND(ID_APP_EXIT, OnAppExit)
+ON_COMMAND_RANGE(ID_FILE_MRU_FILE1, ID_FILE_MRU_FILE16, OnOpenRecentFile)
 END_MESSAGE_MAP()
+
+namespace {
+const wchar_t kRecentSection[] = L"Recent File List";
+
+std::wstring RecentEntry(size_t i)
+{
+    return L"File" + std::to_wstring(i + 1);
+}
+
+// A long path as the menu shows it: its root, "...", and the file name.
+CString MenuTextOf(size_t i, const CString& path)
+{
+    const size_t kLongest = 40;
+    CString shown = path;
+    const size_t name = path.find_last_of(L"\\/") + 1;
+    const size_t root = path.find_first_of(L"\\/", path.compare(0, 2, L"\\\\") == 0 ? 2 : 0);
+    if (shown.size() > kLongest && root != CString::npos && root + 1 < name)
+        shown = path.substr(0, root + 1) + L"...\\" + path.substr(name);
+    if (shown.size() > kLongest)
+        shown = path.substr(name);
+    CString text = L"&" + std::to_wstring(i + 1) + L" ";
+    for (wchar_t ch : shown)
+        text += ch == L'&' ? CString(L"&&") : CString(1, ch);
+    return text;
+}
+} // namespace
 
 CWinApp::CWinApp(LPCWSTR lpszAppName)
     : m_pszAppName(nullptr), m_pszRegistryKey(nullptr), m_pszProfileName(nullptr),
@@ -120,29 +152,136 @@ CDocTemplate* CWinApp::GetFirstDocTemplate() const
     return m_templateList.empty() ? nullptr : m_templateList.front().get();
 }
 
+CDocTemplate* CWinApp::GetCurrentDocTemplate() const
+{
+    if (auto* pFrame = dynamic_cast<CFrameWnd*>(m_pMainWnd))
+        if (CView* pView = pFrame->GetActiveView())
+            if (CDocument* pDoc = pView->GetDocument())
+                if (pDoc->m_pDocTemplate != nullptr)
+                    return pDoc->m_pDocTemplate;
+    return GetFirstDocTemplate();
+}
+
 CDocument* CWinApp::OpenDocumentFile(LPCWSTR lpszFileName)
 {
-    CDocTemplate* pTemplate = GetFirstDocTemplate();
+    CDocTemplate* pTemplate = GetCurrentDocTemplate();
     return pTemplate ? pTemplate->OpenDocumentFile(lpszFileName) : nullptr;
 }
 
 void CWinApp::OnFileNew()
 {
-    if (CDocTemplate* pTemplate = GetFirstDocTemplate())
+    if (CDocTemplate* pTemplate = GetCurrentDocTemplate())
         pTemplate->OpenDocumentFile(nullptr);
 }
 
 void CWinApp::OnFileOpen()
 {
-    wchar_t path[MAX_PATH] = L"";
+    CString path;
+    if (DoPromptFileName(path, AFX_IDS_OPENFILE, OFN_FILEMUSTEXIST | OFN_HIDEREADONLY, TRUE,
+                         GetCurrentDocTemplate()))
+        OpenDocumentFile(path.c_str());
+}
+
+BOOL CWinApp::DoPromptFileName(CString& fileName, UINT nIDSTitle, DWORD lFlags,
+                               BOOL bOpenFileDialog, CDocTemplate* pTemplate)
+{
+    CString filter = pTemplate != nullptr ? pTemplate->m_strFilter : CString();
+    const CString defExt = pTemplate != nullptr ? pTemplate->m_strDefExt : CString();
+    if (filter.empty())
+        filter = L"*.*|*.*";
+    std::replace(filter.begin(), filter.end(), L'|', L'\0');
+    filter += CString(2, L'\0');
+    CString title;
+    title.LoadString(nIDSTitle);
+    std::vector<wchar_t> path(MAX_PATH, L'\0');
+    fileName.copy(path.data(), std::min<size_t>(fileName.size(), MAX_PATH - 1));
+
     OPENFILENAMEW ofn{};
     ofn.lStructSize = sizeof ofn;
     ofn.hwndOwner = m_pMainWnd ? m_pMainWnd->m_hWnd : nullptr;
-    ofn.lpstrFile = path;
+    ofn.lpstrFilter = filter.c_str();
+    ofn.nFilterIndex = 1;
+    ofn.lpstrFile = path.data();
     ofn.nMaxFile = MAX_PATH;
-    ofn.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
-    if (AfxGetOpenFileName(&ofn))
-        OpenDocumentFile(path);
+    ofn.lpstrTitle = title.empty() ? nullptr : title.c_str();
+    ofn.lpstrDefExt = defExt.empty() ? nullptr : defExt.c_str();
+    ofn.Flags = lFlags | OFN_EXPLORER | OFN_ENABLESIZING;
+    if (!(bOpenFileDialog ? AfxGetOpenFileName(&ofn) : AfxGetSaveFileName(&ofn)))
+        return FALSE;
+    fileName = path.data();
+    return TRUE;
+}
+
+void CWinApp::AddToRecentFileList(LPCWSTR lpszPathName)
+{
+    if (m_nMaxMRU == 0)
+        return;
+    const CString path = lpszPathName;
+    m_recentFiles.erase(std::remove_if(m_recentFiles.begin(), m_recentFiles.end(),
+                                       [&](const CString& known) {
+                                           return ::CompareStringOrdinal(known.c_str(), -1,
+                                                                         path.c_str(), -1,
+                                                                         TRUE) == CSTR_EQUAL;
+                                       }),
+                        m_recentFiles.end());
+    m_recentFiles.insert(m_recentFiles.begin(), path);
+    if (m_recentFiles.size() > m_nMaxMRU)
+        m_recentFiles.resize(m_nMaxMRU);
+    WriteRecentFileList();
+}
+
+void CWinApp::WriteRecentFileList()
+{
+    for (size_t i = 0; i < m_nMaxMRU; ++i)
+        WriteProfileString(kRecentSection, RecentEntry(i).c_str(),
+                           i < m_recentFiles.size() ? m_recentFiles[i].c_str() : nullptr);
+}
+
+void CWinApp::UpdateRecentFileMenu(HMENU hPopup)
+{
+    auto isRecent = [](UINT nID) {
+        return nID >= ID_FILE_MRU_FILE1 && nID <= ID_FILE_MRU_FILE16;
+    };
+    int nPos = -1;
+    for (int i = ::GetMenuItemCount(hPopup) - 1; i >= 0; --i)
+        if (isRecent(::GetMenuItemID(hPopup, i)))
+            nPos = i;
+    if (nPos < 0)
+        return;
+    if (m_strRecentPlaceholder.empty()) {
+        wchar_t text[128] = L"";
+        ::GetMenuStringW(hPopup, static_cast<UINT>(nPos), text, 128, MF_BYPOSITION);
+        m_strRecentPlaceholder = text;
+    }
+    while (nPos < ::GetMenuItemCount(hPopup) && isRecent(::GetMenuItemID(hPopup, nPos)))
+        ::DeleteMenu(hPopup, static_cast<UINT>(nPos), MF_BYPOSITION);
+    if (m_recentFiles.empty())
+        ::InsertMenuW(hPopup, static_cast<UINT>(nPos), MF_BYPOSITION | MF_STRING | MF_GRAYED,
+                      ID_FILE_MRU_FILE1, m_strRecentPlaceholder.c_str());
+    for (size_t i = 0; i < m_recentFiles.size(); ++i)
+        ::InsertMenuW(hPopup, static_cast<UINT>(nPos) + static_cast<UINT>(i),
+                      MF_BYPOSITION | MF_STRING, ID_FILE_MRU_FILE1 + i,
+                      MenuTextOf(i, m_recentFiles[i]).c_str());
+}
+
+void CWinApp::OnOpenRecentFile(UINT nID)
+{
+    const size_t i = nID - ID_FILE_MRU_FILE1;
+    if (i >= m_recentFiles.size())
+        return;
+    const CString path = m_recentFiles[i];
+    // Gone since: said at once, before any question about the document shown.
+    if (::GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        const DWORD dwError = ::GetLastError();
+        AfxMessageBox((AfxFormatString1(AFX_IDP_FAILED_TO_OPEN_DOC, path.c_str()) + L"\n" +
+                       AfxOsErrorText(dwError))
+                          .c_str(),
+                      MB_ICONEXCLAMATION);
+        m_recentFiles.erase(m_recentFiles.begin() + static_cast<std::ptrdiff_t>(i));
+        WriteRecentFileList();
+        return;
+    }
+    OpenDocumentFile(path.c_str());
 }
 
 void CWinApp::OnAppExit()
@@ -196,10 +335,52 @@ BOOL CWinApp::WriteProfileInt(LPCWSTR lpszSection, LPCWSTR lpszEntry, int nValue
     return lResult == ERROR_SUCCESS;
 }
 
-void CWinApp::LoadStdProfileSettings(UINT)
+CString CWinApp::GetProfileString(LPCWSTR lpszSection, LPCWSTR lpszEntry, LPCWSTR lpszDefault)
 {
-    // No recently-used file list is kept; only the preview page count is read.
+    HKEY hKey = GetSectionKey(lpszSection);
+    if (hKey == nullptr)
+        return lpszDefault;
+    DWORD type = 0;
+    DWORD size = 0;
+    CString value = lpszDefault;
+    if (::RegQueryValueExW(hKey, lpszEntry, nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
+        type == REG_SZ) {
+        std::vector<wchar_t> data(size / sizeof(wchar_t) + 1, L'\0');
+        if (::RegQueryValueExW(hKey, lpszEntry, nullptr, &type,
+                               reinterpret_cast<BYTE*>(data.data()), &size) == ERROR_SUCCESS)
+            value = data.data();
+    }
+    ::RegCloseKey(hKey);
+    return value;
+}
+
+// A null value removes the entry.
+BOOL CWinApp::WriteProfileString(LPCWSTR lpszSection, LPCWSTR lpszEntry, LPCWSTR lpszValue)
+{
+    HKEY hKey = GetSectionKey(lpszSection);
+    if (hKey == nullptr)
+        return FALSE;
+    LONG lResult = ERROR_SUCCESS;
+    if (lpszValue == nullptr)
+        ::RegDeleteValueW(hKey, lpszEntry);
+    else
+        lResult =
+            ::RegSetValueExW(hKey, lpszEntry, 0, REG_SZ, reinterpret_cast<const BYTE*>(lpszValue),
+                             static_cast<DWORD>((wcslen(lpszValue) + 1) * sizeof(wchar_t)));
+    ::RegCloseKey(hKey);
+    return lResult == ERROR_SUCCESS;
+}
+
+void CWinApp::LoadStdProfileSettings(UINT nMaxMRU)
+{
     m_nNumPreviewPages = static_cast<int>(GetProfileInt(L"Settings", L"PreviewPages", 0));
+    m_nMaxMRU = nMaxMRU;
+    m_recentFiles.clear();
+    for (size_t i = 0; i < nMaxMRU; ++i) {
+        const CString path = GetProfileString(kRecentSection, RecentEntry(i).c_str());
+        if (!path.empty())
+            m_recentFiles.push_back(path);
+    }
 }
 
 void CWinApp::ParseCommandLine(CCommandLineInfo& rCmdInfo)

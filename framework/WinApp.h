@@ -39,9 +39,22 @@ public:
     virtual CDocument* OpenDocumentFile(LPCWSTR lpszFileName);
 
     void SetRegistryKey(LPCWSTR lpszRegistryKey);
+    // Reads the settings and a recent-file list of nMaxMRU entries (none for 0).
     void LoadStdProfileSettings(UINT nMaxMRU = 4);
     UINT GetProfileInt(LPCWSTR lpszSection, LPCWSTR lpszEntry, int nDefault);
     BOOL WriteProfileInt(LPCWSTR lpszSection, LPCWSTR lpszEntry, int nValue);
+    CString GetProfileString(LPCWSTR lpszSection, LPCWSTR lpszEntry, LPCWSTR lpszDefault = L"");
+    BOOL WriteProfileString(LPCWSTR lpszSection, LPCWSTR lpszEntry, LPCWSTR lpszValue);
+
+    // Files opened and saved, newest first; written to the profile at each change.
+    virtual void AddToRecentFileList(LPCWSTR lpszPathName);
+    const std::vector<CString>& GetRecentFiles() const { return m_recentFiles; }
+    // Puts the list into a popup menu in place of its recent-file items.
+    void UpdateRecentFileMenu(HMENU hPopup);
+    // The standard file dialog, filtered as the template says; fileName is the proposal and
+    // the answer.
+    BOOL DoPromptFileName(CString& fileName, UINT nIDSTitle, DWORD lFlags, BOOL bOpenFileDialog,
+                          CDocTemplate* pTemplate);
 
     void ParseCommandLine(CCommandLineInfo& rCmdInfo);
     BOOL ProcessShellCommand(CCommandLineInfo& rCmdInfo);
@@ -51,6 +64,8 @@ public:
     void OnFileNew();
     void OnFileOpen();
     void OnAppExit();
+    // A recent file: opened, or dropped from the list when it is no longer there.
+    void OnOpenRecentFile(UINT nID);
 
 protected:
     DECLARE_MESSAGE_MAP()
@@ -59,11 +74,17 @@ private:
     // The name when none was given: the title string, or else the program file's name.
     void SetAppNameFromResources();
     HKEY GetSectionKey(LPCWSTR lpszSection);
+    void WriteRecentFileList();
+    // The template of the document shown, or the first.
+    CDocTemplate* GetCurrentDocTemplate() const;
 
     std::wstring m_strAppName;
     std::wstring m_strRegistryKey;
     std::vector<std::unique_ptr<CDocTemplate>> m_templateList;
     int m_nNumPreviewPages;
+    UINT m_nMaxMRU = 0;
+    std::vector<CString> m_recentFiles;
+    CString m_strRecentPlaceholder; // the menu's text for an empty list
 };
 
 // The framework's entry point: initialises, runs InitInstance and the message loop.

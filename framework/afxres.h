@@ -66,8 +66,13 @@
 #define AFX_IDS_SCRESTORE 0xEF12
 #define AFX_IDS_SCTASKLIST 0xEF13
 
-// The framework's own messages (afxres.rc)
+// The framework's own strings (afxres.rc)
+#define AFX_IDS_OPENFILE 0xF000
+#define AFX_IDS_SAVEFILE 0xF001
+#define AFX_IDS_UNTITLED 0xF003
 #define AFX_IDP_FAILED_TO_OPEN_DOC 0xF101
+#define AFX_IDP_FAILED_TO_SAVE_DOC 0xF102
+#define AFX_IDP_ASK_TO_SAVE 0xF103
 #define AFX_IDP_FAILED_TO_CREATE_DOC 0xF104
 #define AFX_IDP_INTERNAL_FAILURE 0xF108
 #define AFX_IDP_PARSE_INT 0xF110

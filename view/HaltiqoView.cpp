@@ -533,9 +533,14 @@ void CHaltiqoView::OnUpdate(CView*, LPARAM lHint, CObject* pHint)
     m_bGridBehind = FALSE;
     const auto* pSystemHint = dynamic_cast<const CSystemHint*>(pHint);
     if (pSystemHint == nullptr) {
+        // Another system altogether (a file, a new one): its count, its texts, no answers yet.
+        WriteCount();
         for (int r = 0; r < n; ++r)
             for (int k = 0; k <= n; ++k)
                 WriteBox(m_ppEntry[r][k], DocText(r, k));
+        for (int k = 0; k < n; ++k)
+            WriteBox(m_ppEntry[n][k], L"");
+        MarkAnswersStale(FALSE);
         return;
     }
     for (const CSystemTable::CellChange& cell : pSystemHint->m_step.cells) {

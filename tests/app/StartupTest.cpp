@@ -34,38 +34,52 @@ TEST_F(StartupTest, OneTitledSizableWindowWithoutMinimiseOrMaximise)
 TEST_F(StartupTest, TheMenusHoldTheirItemsInOrder)
 {
     HMENU hMenu = ::GetMenu(m_pFrame->m_hWnd);
-    ASSERT_EQ(2, ::GetMenuItemCount(hMenu));
-    EXPECT_EQ(L"編集(&E)", MenuText(hMenu, 0));
-    EXPECT_EQ(L"ﾍﾙﾌﾟ(&H)", MenuText(hMenu, 1));
-
-    HMENU hEdit = ::GetSubMenu(hMenu, 0);
-    const struct {
-        const wchar_t* text;
+    struct Item {
+        const wchar_t* text; // nullptr: a separator
         UINT id;
-    } edit[] = {{L"元に戻す(&U)\tCtrl+Z", ID_EDIT_UNDO},
-                {L"やり直し(&R)\tCtrl+Y", ID_EDIT_REDO},
-                {L"", 0},
-                {L"切り取り(&T)\tCtrl+X", ID_EDIT_CUT},
-                {L"ｺﾋﾟｰ(&C)\tCtrl+C", ID_EDIT_COPY},
-                {L"貼り付け(&P)\tCtrl+V", ID_EDIT_PASTE},
-                {L"全て選択(&A)\tCtrl+A", ID_EDIT_SELALL}};
-    ASSERT_EQ(7, ::GetMenuItemCount(hEdit));
-    for (int i = 0; i < 7; ++i) {
-        EXPECT_EQ(edit[i].text, MenuText(hEdit, i)) << i;
-        EXPECT_EQ(edit[i].id, ::GetMenuItemID(hEdit, i)) << i;
-        if (edit[i].id != 0) {
-            EXPECT_EQ(0u, ::GetMenuState(hEdit, i, MF_BYPOSITION) &
-                              (MF_GRAYED | MF_DISABLED | MF_CHECKED));
+    };
+    const struct {
+        const wchar_t* title;
+        std::vector<Item> items;
+    } menus[] = {
+        {L"ファイル(&F)",
+         {{L"新規作成(&N)\tCtrl+N", ID_FILE_NEW},
+          {L"開く(&O)...\tCtrl+O", ID_FILE_OPEN},
+          {L"上書き保存(&S)\tCtrl+S", ID_FILE_SAVE},
+          {L"名前を付けて保存(&A)...", ID_FILE_SAVE_AS},
+          {nullptr, 0},
+          {L"最近使ったファイル", ID_FILE_MRU_FILE1},
+          {nullptr, 0},
+          {L"終了(&X)", ID_APP_EXIT}}},
+        {L"編集(&E)",
+         {{L"元に戻す(&U)\tCtrl+Z", ID_EDIT_UNDO},
+          {L"やり直し(&R)\tCtrl+Y", ID_EDIT_REDO},
+          {nullptr, 0},
+          {L"切り取り(&T)\tCtrl+X", ID_EDIT_CUT},
+          {L"ｺﾋﾟｰ(&C)\tCtrl+C", ID_EDIT_COPY},
+          {L"貼り付け(&P)\tCtrl+V", ID_EDIT_PASTE},
+          {L"全て選択(&A)\tCtrl+A", ID_EDIT_SELALL}}},
+        {L"ﾍﾙﾌﾟ(&H)",
+         {{L"Haltiqo のﾊﾞｰｼﾞｮﾝ情報(&A)...", ID_APP_ABOUT}, {L"ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)", ID_APP_EXIT}}},
+    };
+    ASSERT_EQ(3, ::GetMenuItemCount(hMenu));
+    for (int m = 0; m < 3; ++m) {
+        EXPECT_EQ(menus[m].title, MenuText(hMenu, m));
+        HMENU hPopup = ::GetSubMenu(hMenu, m);
+        const std::vector<Item>& items = menus[m].items;
+        ASSERT_EQ(static_cast<int>(items.size()), ::GetMenuItemCount(hPopup)) << m;
+        for (int i = 0; i < static_cast<int>(items.size()); ++i) {
+            const UINT state = ::GetMenuState(hPopup, i, MF_BYPOSITION);
+            if (items[i].text == nullptr) {
+                EXPECT_TRUE(state & MF_SEPARATOR) << m << "/" << i;
+                continue;
+            }
+            EXPECT_EQ(items[i].text, MenuText(hPopup, i));
+            EXPECT_EQ(items[i].id, ::GetMenuItemID(hPopup, i));
+            // Only the empty recent-file list is greyed.
+            EXPECT_EQ(items[i].id == ID_FILE_MRU_FILE1, (state & MF_GRAYED) != 0) << m << "/" << i;
         }
     }
-    EXPECT_TRUE(::GetMenuState(hEdit, 2, MF_BYPOSITION) & MF_SEPARATOR);
-
-    HMENU hHelp = ::GetSubMenu(hMenu, 1);
-    ASSERT_EQ(2, ::GetMenuItemCount(hHelp));
-    EXPECT_EQ(L"Haltiqo のﾊﾞｰｼﾞｮﾝ情報(&A)...", MenuText(hHelp, 0));
-    EXPECT_EQ(static_cast<UINT>(ID_APP_ABOUT), ::GetMenuItemID(hHelp, 0));
-    EXPECT_EQ(L"ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)", MenuText(hHelp, 1));
-    EXPECT_EQ(static_cast<UINT>(ID_APP_EXIT), ::GetMenuItemID(hHelp, 1));
 }
 
 TEST_F(StartupTest, TheFormHoldsItsControlsAtTheirTemplatePositions)
@@ -117,9 +131,10 @@ TEST_F(StartupTest, TabGoesFromTheCountBoxToTheButtonAndIntoTheGrid)
     EXPECT_EQ(m_pView->m_ppEntry[0][0].m_hWnd, ::GetFocus());
 }
 
-TEST_F(StartupTest, ClosingAsksNothingAndLeavesTheRegistryKey)
+TEST_F(StartupTest, AnUnchangedSystemClosesWithoutAQuestionAndLeavesTheRegistryKey)
 {
     ::SetWindowTextW(m_pView->m_ppEntry[0][0].m_hWnd, L"12");
+    ::SetWindowTextW(m_pView->m_ppEntry[0][0].m_hWnd, L"");
     m_pFrame->SendMessage(WM_CLOSE);
     Pump();
     EXPECT_EQ(nullptr, theApp.m_pMainWnd);
@@ -158,11 +173,15 @@ CDocument* OpenAtStartUp(CSingleDocTemplate& docTemplate, LPCWSTR path)
     return docTemplate.OpenDocumentFile(path);
 }
 
-TEST(StartupWithFile, AnExistingFileShowsTheSameForm)
+TEST(StartupWithFile, AFileShowsItsSystemAndItsNameInTheTitle)
 {
     wchar_t dir[MAX_PATH], path[MAX_PATH];
     ::GetTempPathW(MAX_PATH, dir);
     ::GetTempFileNameW(dir, L"hq", 0, path);
+    HANDLE hFile = ::CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD nWritten = 0;
+    ::WriteFile(hFile, "1,2,3,4\n5,6,7,8\n9,10,11,12\n", 27, &nWritten, nullptr);
+    ::CloseHandle(hFile);
     CSingleDocTemplate docTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CHaltiqoDoc),
                                    RUNTIME_CLASS(CMainFrame), RUNTIME_CLASS(CHaltiqoView));
     MessageBoxWatcher boxes;
@@ -170,9 +189,11 @@ TEST(StartupWithFile, AnExistingFileShowsTheSameForm)
     auto* pFrame = static_cast<CFrameWnd*>(theApp.m_pMainWnd);
     ASSERT_NE(nullptr, pFrame);
     auto* pView = static_cast<CHaltiqoView*>(pFrame->GetActiveView());
-    EXPECT_EQ(L"Haltiqo", TextOf(pFrame->m_hWnd));
-    EXPECT_EQ(3, pView->m_nGridSize);
-    EXPECT_EQ(L"2", TextOf(pView->m_editN.m_hWnd));
+    const std::wstring name = std::wstring(path).substr(std::wstring(path).rfind(L'\\') + 1);
+    EXPECT_EQ(name + L" - Haltiqo", TextOf(pFrame->m_hWnd));
+    EXPECT_EQ(4, pView->m_nGridSize);
+    EXPECT_EQ(L"3", TextOf(pView->m_editN.m_hWnd));
+    EXPECT_EQ(L"12", TextOf(pView->m_ppEntry[2][3].m_hWnd));
     EXPECT_TRUE(boxes.Boxes().empty());
     pFrame->DestroyWindow();
     Pump();
@@ -187,7 +208,7 @@ TEST(StartupWithFile, AMissingFileIsReportedAndNoWindowIsLeft)
     EXPECT_EQ(nullptr, OpenAtStartUp(docTemplate, L"C:\\no\\such\\file.hq"));
     EXPECT_EQ(nullptr, theApp.m_pMainWnd);
     ASSERT_EQ(1u, boxes.Boxes().size());
-    EXPECT_EQ(L"ﾌｧｲﾙ C:\\no\\such\\file.hq を開けませんでした。", boxes.Boxes()[0].text);
+    EXPECT_EQ(0u, boxes.Boxes()[0].text.find(L"ﾌｧｲﾙ C:\\no\\such\\file.hq を開けませんでした。\n"));
     EXPECT_EQ(L"Haltiqo", boxes.Boxes()[0].caption);
     EXPECT_EQ(nullptr, ::FindWindowW(L"AfxFrameWnd", nullptr));
     Pump();

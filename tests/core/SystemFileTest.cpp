@@ -92,7 +92,7 @@ TEST(SystemFileTest, WhatIsNoSystemIsRefusedWithItsReason)
         {"1,2,3\n4,5," + std::string(256, '7') + "\n",
          L"2 行目の 3 番目の値は 256 文字あります。欄に入るのは 255 文字までです。"},
         {std::string(SystemFile::kMaxBytes + 1, '1'),
-         L"ファイルが大きすぎます（4194305 バイト）。開けるのは 4 MiB までです。"},
+         L"ファイルが大きすぎます。開けるのは 4 MiB（4194304 バイト）までです。"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "case #" << (&c - cases));

@@ -34,6 +34,15 @@ LRESULT CALLBACK MessageBoxWatcher::CbtHook(int nCode, WPARAM wParam, LPARAM lPa
         wchar_t className[32] = L"";
         ::GetClassNameW(hWnd, className, 32);
         HWND hText = ::GetDlgItem(hWnd, 0xFFFF);
+        // A file dialog: its file name box (a combo box, or an edit box in older layouts).
+        if (std::wstring(className) == L"#32770" &&
+            (::GetDlgItem(hWnd, 0x47C) != nullptr || ::GetDlgItem(hWnd, 0x480) != nullptr)) {
+            ShownMessageBox box;
+            box.caption = TextOf(hWnd);
+            g_pWatcher->m_boxes.push_back(box);
+            ::PostMessageW(hWnd, WM_COMMAND, IDCANCEL, 0);
+            return ::CallNextHookEx(nullptr, nCode, wParam, lParam);
+        }
         // A message box: a dialog with a text and no picture controls of the About box's.
         if (std::wstring(className) == L"#32770" && hText != nullptr &&
             ::GetDlgItem(hWnd, 1003) == nullptr) {
@@ -42,6 +51,7 @@ LRESULT CALLBACK MessageBoxWatcher::CbtHook(int nCode, WPARAM wParam, LPARAM lPa
             box.text = TextOf(hText);
             box.hasOk = ::GetDlgItem(hWnd, IDOK) != nullptr;
             box.hasCancel = ::GetDlgItem(hWnd, IDCANCEL) != nullptr;
+            box.hasYesNo = ::GetDlgItem(hWnd, IDYES) && ::GetDlgItem(hWnd, IDNO);
             box.owner = ::GetWindow(hWnd, GW_OWNER);
             // The icon is the static control that shows one and is visible.
             for (HWND h = ::GetWindow(hWnd, GW_CHILD); h; h = ::GetWindow(h, GW_HWNDNEXT)) {
@@ -50,7 +60,14 @@ LRESULT CALLBACK MessageBoxWatcher::CbtHook(int nCode, WPARAM wParam, LPARAM lPa
                     box.icon = reinterpret_cast<HICON>(::SendMessageW(h, STM_GETICON, 0, 0));
             }
             g_pWatcher->m_boxes.push_back(box);
-            ::PostMessageW(hWnd, WM_COMMAND, IDOK, 0);
+            int nButton = IDOK;
+            if (box.hasYesNo) {
+                std::deque<int>& answers = g_pWatcher->m_answers;
+                nButton = answers.empty() ? IDCANCEL : answers.front();
+                if (!answers.empty())
+                    answers.pop_front();
+            }
+            ::PostMessageW(hWnd, WM_COMMAND, static_cast<WPARAM>(nButton), 0);
         }
     }
     return ::CallNextHookEx(nullptr, nCode, wParam, lParam);

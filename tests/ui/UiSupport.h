@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -21,23 +22,28 @@ struct ShownMessageBox {
     std::wstring text;
     bool hasOk = false;
     bool hasCancel = false;
+    bool hasYesNo = false;
     HICON icon = nullptr; // nullptr when the box shows no icon
     HWND owner = nullptr;
     HWND focusAfter = nullptr; // focus once the box has closed (read at the next box or on demand)
 };
 
-// Reads every message box this thread opens while it lives, and presses its OK button.
+// Reads every message box this thread opens while it lives, and presses its OK button; a
+// question's button is the next one queued by Answer (Cancel when none is). A file dialog is
+// read as a box with its caption and no text, and cancelled.
 class MessageBoxWatcher {
 public:
     MessageBoxWatcher();
     ~MessageBoxWatcher();
     const std::vector<ShownMessageBox>& Boxes() const { return m_boxes; }
     void Clear() { m_boxes.clear(); }
+    void Answer(int nButton) { m_answers.push_back(nButton); }
 
 private:
     static LRESULT CALLBACK CbtHook(int nCode, WPARAM wParam, LPARAM lParam);
     HHOOK m_hHook;
     std::vector<ShownMessageBox> m_boxes;
+    std::deque<int> m_answers;
 };
 
 // Dispatches the queued messages the way the application's loop does, until the queue is empty
