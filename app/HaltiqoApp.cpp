@@ -14,8 +14,11 @@ END_MESSAGE_MAP()
 
 CHaltiqoApp theApp;
 
+namespace {
+// What the file dialogs offer; a system is saved as CSV whatever the name.
 const wchar_t kFileFilter[] =
     L"CSV (*.csv)|*.csv|テキスト (*.txt;*.tsv)|*.txt;*.tsv|すべてのファイル (*.*)|*.*";
+} // namespace
 
 BOOL CHaltiqoApp::InitInstance()
 {

@@ -17,5 +17,3 @@ public:
 };
 
 extern CHaltiqoApp theApp;
-// The file dialogs' choices of files.
-extern const wchar_t kFileFilter[];

@@ -1,6 +1,7 @@
 // The cost of the form's grid at n = 26 beside a bare loop that creates and destroys the same
 // 1430 edit windows (same parent, styles, rectangles and identifiers) in the same process, and
-// the cost of one solve at n = 26 on typed decimals, without the time its message box is open.
+// the cost of one solve at n = 26 on typed decimals, without the time its message box is open,
+// and the cost of saving and opening a system of 26.
 //   tools/bench.sh   (or under Wine: grid_bench.exe [rounds])
 
 #include <windows.h>
@@ -17,6 +18,7 @@
 #include "app/MainFrame.h"
 #include "bench/Timing.h"
 #include "bench/TypedTexts.h"
+#include "core/SystemFile.h"
 #include "view/HaltiqoView.h"
 
 namespace {
@@ -115,6 +117,57 @@ int main(int argc, char** argv)
         Pump();
     }
 
+    const double g = Median(grid), b = Median(bare);
+    // A system of 26 with 255-character texts saved and opened again at n = 26, beside the
+    // grid's build: the file work alone (bytes to texts and back, the disk included), and the whole
+    // open with the boxes written.
+    auto* pDoc = static_cast<CHaltiqoDoc*>(pView->GetDocument());
+    std::vector<std::vector<std::wstring>> rows(26, std::vector<std::wstring>(27));
+    for (int i = 0; i < 26 * 27; ++i)
+        rows[i / 27][i % 27] = (i % 3 ? L"1." : L"1,") + std::wstring(253, L'0' + i % 10);
+    wchar_t dir[MAX_PATH];
+    ::GetTempPathW(MAX_PATH, dir);
+    const std::wstring path = std::wstring(dir) + L"haltiqo-bench.csv";
+    // Opened in turn with the saved file, so that every box changes each time.
+    const std::wstring other = std::wstring(dir) + L"haltiqo-bench-other.csv";
+    auto others = rows;
+    for (auto& row : others)
+        for (std::wstring& text : row)
+            text.back() = L'7';
+    pDoc->ReplaceSystem(others);
+    pDoc->OnSaveDocument(other.c_str());
+    pDoc->ReplaceSystem(rows);
+    pView->BuildGrid(26);
+    Pump();
+    std::vector<double> saved, read, opened;
+    for (int i = 0; i < rounds; ++i) {
+        double t = Now();
+        pDoc->OnSaveDocument(path.c_str());
+        saved.push_back(Now() - t);
+        t = Now();
+        HANDLE hFile = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                     OPEN_EXISTING, 0, nullptr);
+        CArchive ar(hFile, CArchive::load);
+        const CSystemTable table(SystemFile::Read(ar.Read(SystemFile::kMaxBytes + 1)).rows);
+        ::CloseHandle(hFile);
+        read.push_back(Now() - t);
+        t = Now();
+        pDoc->OnOpenDocument(other.c_str());
+        Pump();
+        opened.push_back(Now() - t);
+        pDoc->OnOpenDocument(path.c_str());
+        Pump();
+    }
+    std::printf("n=26 of 255-character texts (%zu bytes): saved %.2f ms, read %.2f ms = %.1f %% "
+                "of the grid build together; opened with every box written %.1f ms\n",
+                SystemFile::Write(pDoc->System()).size(), Median(saved) * 1e3,
+                Median(read) * 1e3, 100.0 * (Median(saved) + Median(read)) / g,
+                Median(opened) * 1e3);
+    ::DeleteFileW(path.c_str());
+    ::DeleteFileW(other.c_str());
+    pView->DestroyGrid();
+    pDoc->OnNewDocument();
+
     // One solve at n = 26 on a diagonally dominant system, up to the moment its box shows.
     // The grid of 26 again, the way a person gets it: the count typed into the n box.
     pView->BuildGrid(2);
@@ -174,7 +227,6 @@ int main(int argc, char** argv)
         Pump();
         scroll.push_back(Now() - t);
     }
-    const double g = Median(grid), b = Median(bare);
     std::printf("grid build+destroy n=26: %.1f ms (median of %d)\n", g * 1e3, rounds);
     std::printf("bare loop, same windows: %.1f ms\n", b * 1e3);
     std::printf("ratio grid / bare: %.3f\n", g / b);
@@ -281,6 +333,7 @@ int main(int argc, char** argv)
                 "ms = %.3f (median of 15); 20 Down keys at n=26: %.0f ms, n is now %d\n",
                 Median(up) * 1e3, Median(up) / g, Median(down) * 1e3, Median(down) / g,
                 downKeys * 1e3, pView->m_nGridSize - 1);
+
     pFrame->DestroyWindow();
     Pump();
     return 0;

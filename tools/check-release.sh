@@ -2,7 +2,8 @@
 # Checks the download the way a user meets it, in the Wine session that wine-session.sh started:
 # the zip holds exactly the program, the readme and the license; unpacked into an empty folder,
 # the program starts from there, solves a system and closes (e2e_tests.exe's Release tests);
-# the MSI installs it with a Start-menu shortcut and uninstalls it without a trace.
+# the MSI installs it with a Start-menu shortcut and in the "Open with" list of .csv files, and
+# uninstalls it without a trace.
 #   check-release.sh STATE_DIR
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -34,7 +35,14 @@ wine msiexec /i "$(winepath -w "$msi")" /qn || fail "msiexec /i failed"
 cmp -s "$programs/Haltiqo.exe" "$work/unpacked/Haltiqo.exe" || fail "no Haltiqo.exe in $programs"
 [ -f "$programs/README.txt" ] && [ -f "$programs/LICENSE.txt" ] || fail "readme or license missing"
 [ -f "${shortcuts[0]}" ] || [ -f "${shortcuts[1]}" ] || fail "no Start-menu shortcut"
+classes='HKEY_LOCAL_MACHINE\Software\Classes'
+wine reg query "$classes\.csv\OpenWithProgids" /v Haltiqo.csv >/dev/null 2>&1 ||
+  fail "Haltiqo is not offered for .csv files"
+command=$(wine reg query "$classes\Haltiqo.csv\shell\open\command" /ve 2>/dev/null | tr -d '\r')
+[[ "$command" == *'Haltiqo\Haltiqo.exe" "%1"'* ]] || fail "the open command is: $command"
+! wine reg query "$classes\.csv" /ve 2>/dev/null | grep -q Haltiqo || fail ".csv now defaults to Haltiqo"
 wine msiexec /x "$(winepath -w "$msi")" /qn || fail "msiexec /x failed"
 [ ! -e "$programs" ] || fail "uninstalling left $programs"
 [ ! -e "${shortcuts[0]}" ] && [ ! -e "${shortcuts[1]}" ] || fail "uninstalling left the shortcut"
+! wine reg query "$classes\Haltiqo.csv" >/dev/null 2>&1 || fail "uninstalling left the file type"
 echo "release check passed: $(basename "$zip"), $(basename "$msi")"

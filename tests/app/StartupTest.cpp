@@ -1,6 +1,7 @@
 #include "app/HaltiqoApp.h"
 #include "app/HaltiqoDoc.h"
 #include "app/MainFrame.h"
+#include "common/FileBytes.h"
 #include "ui/UiSupport.h"
 #include "view/HaltiqoView.h"
 
@@ -178,10 +179,7 @@ TEST(StartupWithFile, AFileShowsItsSystemAndItsNameInTheTitle)
     wchar_t dir[MAX_PATH], path[MAX_PATH];
     ::GetTempPathW(MAX_PATH, dir);
     ::GetTempFileNameW(dir, L"hq", 0, path);
-    HANDLE hFile = ::CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD nWritten = 0;
-    ::WriteFile(hFile, "1,2,3,4\n5,6,7,8\n9,10,11,12\n", 27, &nWritten, nullptr);
-    ::CloseHandle(hFile);
+    WriteBytes(path, "1,2,3,4\n5,6,7,8\n9,10,11,12\n");
     CSingleDocTemplate docTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CHaltiqoDoc),
                                    RUNTIME_CLASS(CMainFrame), RUNTIME_CLASS(CHaltiqoView));
     MessageBoxWatcher boxes;

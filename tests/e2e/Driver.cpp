@@ -1,9 +1,12 @@
 #include "Driver.h"
 
+#include <cstring>
+
 #include "common/PixelDC.h"
 #include "common/TestInput.h"
 
 #include <psapi.h>
+#include <shlobj.h>
 
 #include <cstdio>
 #include <cwchar>
@@ -35,7 +38,7 @@ HWND FindShown(DWORD pid, const std::function<bool(HWND)>& wanted)
 
 bool IsFrame(HWND hWnd)
 {
-    return WindowText(hWnd) == L"Haltiqo" && ::GetDlgItem(hWnd, 0xE900) != nullptr;
+    return ClassOf(hWnd) == L"AfxFrameWnd" && ::GetDlgItem(hWnd, 0xE900) != nullptr;
 }
 
 // A message box: a dialog with a static text and no About-box picture.
@@ -152,6 +155,10 @@ AppDriver::~AppDriver()
         if (::WaitForSingleObject(m_pi.hProcess, 0) == WAIT_TIMEOUT) {
             if (m_hFrame)
                 ::PostMessageW(m_hFrame, WM_CLOSE, 0, 0);
+            // Unsaved work is left unsaved.
+            SeenBox box;
+            if (::WaitForSingleObject(m_pi.hProcess, 200) == WAIT_TIMEOUT && FindBox(box, 2000))
+                Answer(box, ::GetDlgItem(box.hWnd, IDNO) ? IDNO : IDOK);
             if (::WaitForSingleObject(m_pi.hProcess, 5000) != WAIT_OBJECT_0)
                 ::TerminateProcess(m_pi.hProcess, 1);
         }
@@ -392,6 +399,27 @@ void AppDriver::CloseBox(const SeenBox& box)
     Settle();
 }
 
+void AppDriver::Answer(const SeenBox& box, int nButton)
+{
+    ::PostMessageW(box.hWnd, WM_COMMAND, static_cast<WPARAM>(nButton), 0);
+    WaitFor([&] { return !::IsWindow(box.hWnd); });
+    Settle();
+}
+
+// The drop's file list lives in the program's own memory, where Explorer would put it.
+void AppDriver::DropFile(const std::wstring& path)
+{
+    std::vector<char> data(sizeof(DROPFILES) + (path.size() + 2) * sizeof(wchar_t), '\0');
+    DROPFILES drop{sizeof(DROPFILES), {10, 10}, FALSE, TRUE};
+    std::memcpy(data.data(), &drop, sizeof drop);
+    std::memcpy(data.data() + sizeof drop, path.c_str(), path.size() * sizeof(wchar_t));
+    void* pRemote = ::VirtualAllocEx(m_pi.hProcess, nullptr, data.size(), MEM_COMMIT | MEM_RESERVE,
+                                     PAGE_READWRITE);
+    ::WriteProcessMemory(m_pi.hProcess, pRemote, data.data(), data.size(), nullptr);
+    ::PostMessageW(m_hFrame, WM_DROPFILES, reinterpret_cast<WPARAM>(pRemote), 0);
+    Settle();
+}
+
 int AppDriver::WindowCount() const
 {
     Counter c{m_pi.dwProcessId, 0};
@@ -438,6 +466,10 @@ bool AppDriver::ExitThroughMenu()
     ::SetForegroundWindow(m_hFrame);
     Key('H', false, true); // Alt+H opens the Help menu
     Key('X');              // and X its exit item
+    SeenBox box;
+    if (::WaitForSingleObject(m_pi.hProcess, 200) == WAIT_TIMEOUT && FindBox(box, 2000) &&
+        ::GetDlgItem(box.hWnd, IDNO) != nullptr)
+        Answer(box, IDNO);
     return ::WaitForSingleObject(m_pi.hProcess, 10000) == WAIT_OBJECT_0;
 }
 

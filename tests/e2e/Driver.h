@@ -65,6 +65,10 @@ public:
     bool FindBox(SeenBox& box, DWORD ms = 3000) const;
     SeenBox ExpectBox(DWORD ms = 3000);
     void CloseBox(const SeenBox& box);
+    // Presses one of the box's buttons (IDYES, IDNO, IDCANCEL, ...).
+    void Answer(const SeenBox& box, int nButton);
+    // Drops the file on the frame, as Explorer does.
+    void DropFile(const std::wstring& path);
 
     // Windows and GDI objects the process holds, and its memory.
     int WindowCount() const;
@@ -78,7 +82,8 @@ public:
     // Opens the About box through the Help menu (Alt+H, A); its window once shown, or nullptr.
     HWND OpenAbout();
 
-    // Closes the program through the Help menu's exit item; true when it ended.
+    // Closes the program through the Help menu's exit item, not saving unsaved work; true when
+    // it ended.
     bool ExitThroughMenu();
 
 private:

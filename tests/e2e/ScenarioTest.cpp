@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "Driver.h"
+#include "common/FileBytes.h"
 #include "E2eSupport.h"
 #include "ReferenceSolver.h"
 
@@ -341,10 +342,23 @@ TEST_F(Scenario, TheAboutBoxAndItsLink)
     EXPECT_TRUE(::IsWindowEnabled(m_app.Frame()));
 }
 
-TEST_F(Scenario, ClosingNeverAsksAndEnds)
+TEST_F(Scenario, ClosingUnsavedWorkAsksAndEnds)
 {
     m_app.Fill(m_app.Entry(0, 0), L"7");
-    EXPECT_TRUE(m_app.ExitThroughMenu());
+    ::PostMessageW(m_app.Frame(), WM_CLOSE, 0, 0); // the close box
+    SeenBox question;
+    ASSERT_TRUE(m_app.FindBox(question));
+    EXPECT_EQ(L"無題 への変更を保存しますか?", question.text);
+    m_app.Answer(question, IDYES); // a system without a file: saving asks for a name
+    HWND hSaveAs = nullptr;
+    ASSERT_TRUE(
+        m_app.WaitFor([&] { return hSaveAs = ::FindWindowW(L"#32770", L"名前を付けて保存"); }));
+    ::PostMessageW(hSaveAs, WM_COMMAND, IDCANCEL, 0); // and without one, nothing closes
+    EXPECT_EQ(WAIT_TIMEOUT, ::WaitForSingleObject(m_app.Process(), 500));
+    ::PostMessageW(m_app.Frame(), WM_CLOSE, 0, 0);
+    ASSERT_TRUE(m_app.FindBox(question));
+    m_app.Answer(question, IDNO);
+    ASSERT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(m_app.Process(), 10000));
     DWORD code = 1;
     ::GetExitCodeProcess(m_app.Process(), &code);
     EXPECT_EQ(0u, code);
@@ -393,7 +407,7 @@ TEST_F(Scenario, BadInputLeavesTheProgramWhole)
     m_app.Click(m_app.CountBox());
     m_app.Key('A', true);
     m_app.Key('V', true);
-    m_app.Key(VK_TAB);                               // checked once the box is left:
+    m_app.Key(VK_TAB);                              // checked once the box is left:
     EXPECT_EQ(kOutOfRange, m_app.ExpectBox().text); // 31 sevens read as a saturated integer
     EXPECT_EQ(L"2", WindowText(m_app.CountBox()));
     EXPECT_EQ(L"5", WindowText(m_app.Entry(1, 0))); // n stayed 2: nothing lost
@@ -430,25 +444,48 @@ TEST_F(Scenario, BadInputLeavesTheProgramWhole)
 
 namespace {
 
-TEST(CommandLine, AnExistingFileShowsTheFormAMissingOneEndsTheProgram)
+TEST(CommandLine, AFileIsChangedSavedAndSolvedNextTimeAMissingOneEndsTheProgram)
 {
-    wchar_t dir[MAX_PATH], path[MAX_PATH];
+    wchar_t dir[MAX_PATH];
     ::GetTempPathW(MAX_PATH, dir);
-    ::GetTempFileNameW(dir, L"hq", 0, path);
+    const std::wstring path = std::wstring(dir) + L"e2e system.csv";
+    const std::wstring dropped = std::wstring(dir) + L"dropped.csv";
+    WriteBytes(path, "1,2,3\r\n4,5,6\r\n");
+    WriteBytes(dropped, "1;1;3\r\n1;-1;1\r\n");
     {
-        AppDriver app(L"\"" + std::wstring(path) + L"\"");
+        AppDriver app(L"\"" + path + L"\"");
         ASSERT_TRUE(app.Started());
-        EXPECT_EQ(L"2", WindowText(app.CountBox()));
-        EXPECT_EQ(2, app.GridN());
+        EXPECT_EQ(L"e2e system.csv - Haltiqo", WindowText(app.Frame()));
+        app.Fill(app.Entry(0, 0), L"7");
+        app.Key('S', true);
+        ::PostMessageW(app.Frame(), WM_CLOSE, 0, 0); // saved: no question
+        ASSERT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(app.Process(), 10000));
     }
-    ::DeleteFileW(path);
+    {
+        AppDriver app(L"\"" + path + L"\"");
+        ASSERT_TRUE(app.Started());
+        EXPECT_EQ(L"7", WindowText(app.Entry(0, 0)));
+        app.Click(app.SolveButton());
+        SeenBox box = app.ExpectBox(); // 7a + 2b = 3, 4a + 5b = 6
+        EXPECT_EQ(L"a=0.111111\nb=1.111111\n", box.text);
+        app.CloseBox(box);
+        app.Fill(app.Entry(0, 0), L"8");
+        app.DropFile(dropped); // unsaved work: the question first
+        ASSERT_TRUE(app.FindBox(box));
+        EXPECT_EQ(L"e2e system.csv への変更を保存しますか?", box.text);
+        app.Answer(box, IDNO);
+        EXPECT_TRUE(app.WaitFor([&] { return WindowText(app.Entry(1, 1)) == L"-1"; }));
+        EXPECT_EQ(L"dropped.csv - Haltiqo", WindowText(app.Frame()));
+    }
+    ::DeleteFileW(path.c_str());
+    ::DeleteFileW(dropped.c_str());
 
     AppDriver missing(L"\"C:\\no such folder\\none.hq\"");
     EXPECT_FALSE(missing.Started()); // no main window ever shows
     SeenBox box;
     ASSERT_TRUE(missing.FindBox(box, 10000));
     EXPECT_EQ(L"Haltiqo", box.caption);
-    EXPECT_EQ(L"ﾌｧｲﾙ C:\\no such folder\\none.hq を開けませんでした。", box.text);
+    EXPECT_EQ(0u, box.text.find(L"ﾌｧｲﾙ C:\\no such folder\\none.hq を開けませんでした。\n"));
     missing.CloseBox(box);
     EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(missing.Process(), 10000));
 }

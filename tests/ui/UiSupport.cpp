@@ -34,15 +34,6 @@ LRESULT CALLBACK MessageBoxWatcher::CbtHook(int nCode, WPARAM wParam, LPARAM lPa
         wchar_t className[32] = L"";
         ::GetClassNameW(hWnd, className, 32);
         HWND hText = ::GetDlgItem(hWnd, 0xFFFF);
-        // A file dialog: its file name box (a combo box, or an edit box in older layouts).
-        if (std::wstring(className) == L"#32770" &&
-            (::GetDlgItem(hWnd, 0x47C) != nullptr || ::GetDlgItem(hWnd, 0x480) != nullptr)) {
-            ShownMessageBox box;
-            box.caption = TextOf(hWnd);
-            g_pWatcher->m_boxes.push_back(box);
-            ::PostMessageW(hWnd, WM_COMMAND, IDCANCEL, 0);
-            return ::CallNextHookEx(nullptr, nCode, wParam, lParam);
-        }
         // A message box: a dialog with a text and no picture controls of the About box's.
         if (std::wstring(className) == L"#32770" && hText != nullptr &&
             ::GetDlgItem(hWnd, 1003) == nullptr) {

@@ -29,8 +29,7 @@ struct ShownMessageBox {
 };
 
 // Reads every message box this thread opens while it lives, and presses its OK button; a
-// question's button is the next one queued by Answer (Cancel when none is). A file dialog is
-// read as a box with its caption and no text, and cancelled.
+// question's button is the next one queued by Answer (Cancel when none is).
 class MessageBoxWatcher {
 public:
     MessageBoxWatcher();
