@@ -163,6 +163,7 @@ int main(int argc, char** argv)
                 SystemFile::Write(pDoc->System()).size(), Median(saved) * 1e3,
                 Median(read) * 1e3, 100.0 * (Median(saved) + Median(read)) / g,
                 Median(opened) * 1e3);
+    std::fflush(stdout);
     ::DeleteFileW(path.c_str());
     ::DeleteFileW(other.c_str());
     pView->DestroyGrid();
