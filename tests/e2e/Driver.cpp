@@ -1,7 +1,5 @@
 #include "Driver.h"
 
-#include <cstring>
-
 #include "common/PixelDC.h"
 #include "common/TestInput.h"
 
@@ -409,13 +407,14 @@ void AppDriver::Answer(const SeenBox& box, int nButton)
 // The drop's file list lives in the program's own memory, where Explorer would put it.
 void AppDriver::DropFile(const std::wstring& path)
 {
-    std::vector<char> data(sizeof(DROPFILES) + (path.size() + 2) * sizeof(wchar_t), '\0');
-    DROPFILES drop{sizeof(DROPFILES), {10, 10}, FALSE, TRUE};
-    std::memcpy(data.data(), &drop, sizeof drop);
-    std::memcpy(data.data() + sizeof drop, path.c_str(), path.size() * sizeof(wchar_t));
-    void* pRemote = ::VirtualAllocEx(m_pi.hProcess, nullptr, data.size(), MEM_COMMIT | MEM_RESERVE,
-                                     PAGE_READWRITE);
-    ::WriteProcessMemory(m_pi.hProcess, pRemote, data.data(), data.size(), nullptr);
+    const DROPFILES drop{sizeof(DROPFILES), {10, 10}, FALSE, TRUE};
+    // Fresh pages are zeroed: the list's two closing nulls come with them.
+    auto* pRemote = static_cast<char*>(
+        ::VirtualAllocEx(m_pi.hProcess, nullptr, sizeof drop + (path.size() + 2) * sizeof(wchar_t),
+                         MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+    ::WriteProcessMemory(m_pi.hProcess, pRemote, &drop, sizeof drop, nullptr);
+    ::WriteProcessMemory(m_pi.hProcess, pRemote + sizeof drop, path.c_str(),
+                         path.size() * sizeof(wchar_t), nullptr);
     ::PostMessageW(m_hFrame, WM_DROPFILES, reinterpret_cast<WPARAM>(pRemote), 0);
     Settle();
 }

@@ -447,10 +447,8 @@ namespace {
 
 TEST(CommandLine, AFileIsChangedSavedAndSolvedNextTimeAMissingOneEndsTheProgram)
 {
-    wchar_t dir[MAX_PATH];
-    ::GetTempPathW(MAX_PATH, dir);
-    const std::wstring path = std::wstring(dir) + L"e2e system.csv";
-    const std::wstring dropped = std::wstring(dir) + L"dropped.csv";
+    const std::wstring path = TempPath(L"e2e system.csv");
+    const std::wstring dropped = TempPath(L"dropped.csv");
     WriteBytes(path, "1,2,3\r\n4,5,6\r\n");
     WriteBytes(dropped, "1;1;3\r\n1;-1;1\r\n");
     {
