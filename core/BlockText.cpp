@@ -13,6 +13,11 @@ bool IsBlank(wchar_t ch)
     return ch == L' ' || ch == L'\t' || ch == L'\x3000';
 }
 
+bool IsLineBreak(wchar_t ch)
+{
+    return ch == L'\r' || ch == L'\n';
+}
+
 std::wstring Trimmed(std::wstring_view text)
 {
     size_t first = 0;
@@ -24,27 +29,42 @@ std::wstring Trimmed(std::wstring_view text)
     return std::wstring(text.substr(first, last - first));
 }
 
-std::vector<std::wstring_view> Lines(std::wstring_view text)
+std::wstring_view TrimmedLines(std::wstring_view text)
+{
+    const auto blankOrBreak = [](wchar_t ch) {
+        return IsBlank(ch) || IsLineBreak(ch);
+    };
+    while (!text.empty() && blankOrBreak(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && blankOrBreak(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+bool IsNumber(std::wstring_view text)
+{
+    return NumberText::Read(text).kind == NumberText::Reading::kNumber;
+}
+
+// One line of the text: its cells, and whether it is blank (no cell, quoted or not, holds
+// anything and no separator stands in it).
+struct Line {
+    std::vector<std::wstring> cells;
+    bool bBlank = false;
+};
+
+std::vector<std::wstring_view> PlainLines(std::wstring_view text)
 {
     std::vector<std::wstring_view> lines;
     size_t start = 0;
     for (size_t i = 0; i <= text.size(); ++i) {
-        if (i < text.size() && text[i] != L'\r' && text[i] != L'\n')
+        if (i < text.size() && !IsLineBreak(text[i]))
             continue;
         lines.push_back(text.substr(start, i - start));
         if (i + 1 < text.size() && text[i] == L'\r' && text[i + 1] == L'\n')
             ++i;
         start = i + 1;
     }
-    // A line of tabs is a spreadsheet's empty row, not a blank line.
-    auto blank = [](std::wstring_view line) {
-        return std::all_of(line.begin(), line.end(),
-                           [](wchar_t ch) { return ch != L'\t' && IsBlank(ch); });
-    };
-    while (!lines.empty() && blank(lines.back()))
-        lines.pop_back();
-    const auto first = std::find_if_not(lines.begin(), lines.end(), blank);
-    lines.erase(lines.begin(), first);
     return lines;
 }
 
@@ -65,37 +85,86 @@ std::vector<std::wstring> SplitOnBlanks(std::wstring_view line, bool bCommas)
     return cells;
 }
 
-std::vector<std::wstring> SplitOn(std::wstring_view line, wchar_t separator)
+std::vector<Line> BlankSeparatedLines(std::wstring_view text, bool bCommas)
 {
-    std::vector<std::wstring> cells;
+    std::vector<Line> lines;
+    for (std::wstring_view plain : PlainLines(text)) {
+        Line line{SplitOnBlanks(plain, bCommas), false};
+        line.bBlank = line.cells.empty();
+        if (line.bBlank)
+            line.cells.emplace_back();
+        lines.push_back(std::move(line));
+    }
+    return lines;
+}
+
+// "1,5" written "1.5" where the separator leaves commas in cells: a tab (unless the comma groups
+// digits, "1,000") or a semicolon (whose text writes every number with a decimal comma).
+std::wstring WithDecimalPoint(const std::wstring& cell, wchar_t separator)
+{
+    const wchar_t kCommas[] = L",\xFF0C";
+    const size_t comma = cell.find_first_of(kCommas);
+    if (comma == std::wstring::npos || cell.find_first_of(kCommas, comma + 1) != std::wstring::npos)
+        return cell;
+    if (separator == L'\t' && IsNumber(cell))
+        return cell;
+    std::wstring pointed = cell;
+    pointed[comma] = L'.';
+    const NumberText::Reading reading = NumberText::Read(pointed);
+    return reading.kind == NumberText::Reading::kNumber &&
+                   reading.read.find(L'/') == std::wstring::npos
+               ? pointed
+               : cell;
+}
+
+// Lines of cells separated by `separator` (0: none), as RFC 4180 reads them: a cell that begins
+// with a quote runs to the quote that is not doubled and may hold separators and line breaks;
+// what follows that quote is added to it.
+std::vector<Line> SeparatedLines(std::wstring_view text, wchar_t separator)
+{
+    std::vector<Line> lines;
+    Line line;
+    bool bQuotes = false;
+    const size_t n = text.size();
     size_t i = 0;
     for (;;) {
-        std::wstring cell;
-        while (i < line.size() && IsBlank(line[i]) && line[i] != separator)
+        while (i < n && IsBlank(text[i]) && text[i] != separator)
             ++i;
-        const bool bQuoted = i < line.size() && line[i] == L'"';
+        std::wstring cell;
+        const bool bQuoted = i < n && text[i] == L'"';
         if (bQuoted) {
-            // A quoted cell, up to the quote that is not doubled; what follows it is kept.
-            for (++i; i < line.size(); ++i) {
-                if (line[i] == L'"' && (i + 1 >= line.size() || line[i + 1] != L'"')) {
+            for (++i; i < n; ++i) {
+                if (text[i] == L'"' && (i + 1 >= n || text[i + 1] != L'"')) {
                     ++i;
                     break;
                 }
-                if (line[i] == L'"')
+                if (text[i] == L'"')
                     ++i;
-                cell += line[i];
+                cell += text[i];
             }
         }
-        const size_t end = std::min(line.find(separator, i), line.size());
+        size_t end = i;
+        while (end < n && (separator == 0 || text[end] != separator) && !IsLineBreak(text[end]))
+            ++end;
         // What the quotes hold is kept as it stands, blanks included.
-        if (bQuoted)
-            cell += Trimmed(line.substr(i, end - i));
-        else
-            cell = Trimmed(line.substr(i, end - i));
-        cells.push_back(cell);
-        if (end == line.size())
-            return cells;
+        cell += Trimmed(text.substr(i, end - i));
+        if (separator == L'\t' || separator == L';')
+            cell = WithDecimalPoint(cell, separator);
+        line.cells.push_back(std::move(cell));
+        bQuotes = bQuotes || bQuoted;
+        if (end < n && text[end] == separator) {
+            i = end + 1;
+            continue;
+        }
+        line.bBlank = line.cells.size() == 1 && line.cells[0].empty() && !bQuotes;
+        lines.push_back(std::move(line));
+        line = Line{};
+        bQuotes = false;
+        if (end + 1 < n && text[end] == L'\r' && text[end + 1] == L'\n')
+            ++end;
         i = end + 1;
+        if (i >= n)
+            return lines;
     }
 }
 
@@ -119,7 +188,7 @@ wchar_t FindSeparator(std::wstring_view text)
         } else if (const size_t k = candidates.find(ch); k != std::wstring_view::npos) {
             bFound[k] = true;
             bCellStart = true;
-        } else if (ch == L'\r' || ch == L'\n') {
+        } else if (IsLineBreak(ch)) {
             bCellStart = true;
         } else if (!IsBlank(ch)) {
             bCellStart = false;
@@ -131,36 +200,69 @@ wchar_t FindSeparator(std::wstring_view text)
     return 0;
 }
 
-// Whether the whole text reads as one number of the lenient form, or of it with a decimal comma.
-bool IsNumber(std::wstring_view text)
+// numpy's "array([[1, 2], [3, 4]])" or "array([1., 2.], dtype=float32)": the matrix inside.
+std::wstring_view WithoutArrayWrapper(std::wstring_view text)
 {
-    const std::wstring s = NumberText::ToAsciiForms(text);
-    size_t i = 0;
-    if (i < s.size() && (s[i] == L'+' || s[i] == L'-'))
-        ++i;
-    size_t digits = 0;
-    bool bPoint = false;
-    for (; i < s.size(); ++i) {
-        if (s[i] >= L'0' && s[i] <= L'9')
-            ++digits;
-        else if ((s[i] == L'.' || s[i] == L',') && !bPoint) // a decimal comma too
-            bPoint = true;
-        else
+    const std::wstring_view kPrefix = L"array(";
+    if (text.substr(0, kPrefix.size()) != kPrefix || text.empty() || text.back() != L')')
+        return text;
+    std::wstring_view inside = text.substr(kPrefix.size(), text.size() - kPrefix.size() - 1);
+    const size_t dtype = inside.rfind(L"dtype=");
+    if (dtype != std::wstring_view::npos) {
+        const size_t comma = inside.find_last_not_of(L" \t\r\n", dtype - 1);
+        if (comma != std::wstring_view::npos && inside[comma] == L',')
+            inside = inside.substr(0, comma);
+    }
+    return TrimmedLines(inside);
+}
+
+// A matrix as numeric programs write it: '[' is dropped, ']' and ';' end a row like a line break.
+std::vector<Line> MatrixLines(std::wstring_view text)
+{
+    std::wstring rows;
+    for (wchar_t ch : text)
+        if (ch != L'[')
+            rows += ch == L']' || ch == L';' ? L'\n' : ch;
+    return BlankSeparatedLines(rows, true);
+}
+
+bool IsSystemShape(const Block& block)
+{
+    const size_t m = block.rows.size();
+    return m >= 2 && m <= 26 &&
+           std::all_of(block.rows.begin(), block.rows.end(),
+                       [&](const auto& row) { return row.size() == m + 1; });
+}
+
+Block Tidied(std::vector<Line> lines)
+{
+    const auto blank = [](const Line& line) {
+        return line.bBlank;
+    };
+    while (!lines.empty() && lines.back().bBlank)
+        lines.pop_back();
+    lines.erase(lines.begin(), std::find_if_not(lines.begin(), lines.end(), blank));
+    const bool bWide = std::any_of(lines.begin(), lines.end(),
+                                   [](const Line& line) { return line.cells.size() > 1; });
+    if (bWide)
+        lines.erase(std::remove_if(lines.begin(), lines.end(), blank), lines.end());
+
+    Block block;
+    for (Line& line : lines)
+        block.rows.push_back(std::move(line.cells));
+    // A range copied with one column too many: its last column is empty in every row.
+    while (block.Columns() > 1 && !IsSystemShape(block)) {
+        const size_t last = static_cast<size_t>(block.Columns()) - 1;
+        const bool bEmpty = std::all_of(block.rows.begin(), block.rows.end(), [&](const auto& row) {
+            return row.size() <= last || row[last].empty();
+        });
+        if (!bEmpty)
             break;
+        for (auto& row : block.rows)
+            if (row.size() > last)
+                row.pop_back();
     }
-    if (digits == 0)
-        return false;
-    if (i < s.size() && std::wstring_view(L"eEdD").find(s[i]) != std::wstring_view::npos) {
-        ++i;
-        if (i < s.size() && (s[i] == L'+' || s[i] == L'-'))
-            ++i;
-        const size_t start = i;
-        while (i < s.size() && s[i] >= L'0' && s[i] <= L'9')
-            ++i;
-        if (i == start)
-            return false;
-    }
-    return i == s.size();
+    return block;
 }
 
 } // namespace
@@ -176,41 +278,52 @@ int Block::Columns() const
 Block Split(std::wstring_view text)
 {
     Block block;
-    const std::wstring trimmed = Trimmed(text);
-    if (!trimmed.empty() && trimmed[0] == L'[') {
-        std::wstring rows;
-        for (wchar_t ch : trimmed)
-            if (ch != L'[')
-                rows += ch == L']' || ch == L';' ? L'\n' : ch;
-        for (std::wstring_view line : Lines(rows))
-            if (auto cells = SplitOnBlanks(line, true); !cells.empty())
-                block.rows.push_back(std::move(cells));
-        if (!block.rows.empty())
-            return block;
-    }
+    const std::wstring_view matrix = WithoutArrayWrapper(TrimmedLines(text));
+    if (!matrix.empty() && matrix[0] == L'[')
+        block = Tidied(MatrixLines(matrix));
 
-    const std::vector<std::wstring_view> lines = Lines(text);
-    const wchar_t separator = FindSeparator(text);
-    for (std::wstring_view line : lines) {
-        auto cells = separator ? SplitOn(line, separator) : SplitOnBlanks(line, false);
-        if (cells.empty())
-            cells.emplace_back();
-        block.rows.push_back(std::move(cells));
+    if (block.rows.empty()) {
+        const wchar_t separator = FindSeparator(text);
+        block =
+            Tidied(separator ? SeparatedLines(text, separator) : BlankSeparatedLines(text, false));
+        if (block.rows.size() == 1 && separator != L'\t') {
+            const auto& cells = block.rows[0];
+            const bool bNumbers = std::all_of(
+                cells.begin(), cells.end(), [](const auto& c) { return c.empty() || IsNumber(c); });
+            const bool bAnyText =
+                std::any_of(cells.begin(), cells.end(), [](const auto& c) { return !c.empty(); });
+            // "1,000" is one number, not the cells 1 and 000.
+            if (!bNumbers || !bAnyText || (separator == L',' && IsNumber(TrimmedLines(text))))
+                block.rows.clear();
+        }
     }
-
-    if (block.rows.size() == 1 && separator != L'\t') {
-        const auto& cells = block.rows[0];
-        const bool bNumbers = std::all_of(cells.begin(), cells.end(), [](const std::wstring& c) {
-            return c.empty() || IsNumber(c);
-        });
-        const bool bAnyText = std::any_of(cells.begin(), cells.end(),
-                                          [](const std::wstring& c) { return !c.empty(); });
-        if (cells.size() == 1 || !bNumbers || !bAnyText)
-            block.rows[0] = {std::wstring(text)};
-    }
-    if (block.rows.empty())
-        block.rows.push_back({std::wstring(text)});
+    if (block.rows.empty() || block.IsSingleCell())
+        block.rows = {{std::wstring(text)}};
     return block;
+}
+
+std::wstring SingleCell(std::wstring_view text)
+{
+    const std::wstring_view trimmed = TrimmedLines(text);
+    const std::wstring_view matrix = WithoutArrayWrapper(trimmed);
+    if (!matrix.empty() && matrix[0] == L'[') {
+        const Block block = Tidied(MatrixLines(matrix));
+        if (block.IsSingleCell())
+            return block.rows[0][0];
+    }
+    if (!trimmed.empty() && trimmed[0] == L'"') {
+        const std::vector<Line> lines = SeparatedLines(trimmed, 0);
+        if (lines.size() == 1 && lines[0].cells.size() == 1)
+            return lines[0].cells[0];
+    }
+    // The line, without the line breaks and blank lines around it.
+    std::wstring_view line = text;
+    while (!line.empty() && IsLineBreak(line.back()))
+        line.remove_suffix(1);
+    const size_t lastBreak = line.find_last_of(L"\r\n");
+    if (lastBreak != std::wstring_view::npos && TrimmedLines(line.substr(0, lastBreak)).empty())
+        line.remove_prefix(lastBreak + 1);
+    return std::wstring(line);
 }
 
 } // namespace BlockText

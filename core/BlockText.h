@@ -5,21 +5,26 @@
 //
 // - CR LF, LF and CR end a line. Blank lines before the first and after the last line with text
 //   are dropped (the line break a spreadsheet puts after its last row, the blank lines a program
-//   prints around a matrix); every line between them is a row, a blank one a row of one empty
-//   cell.
-// - Text that begins with '[' is a matrix as numeric programs write it: '[' is dropped, ']' and
-//   ';' end a row like a line break, cells are separated by commas, blanks or both, and rows
-//   without cells are dropped ("[[1, 2], [3, 4]]", "[1 2; 3 4]").
-// - Any other text is split by the first of these it holds: a tab, a semicolon, a comma; each one
-//   separates two cells, so "1,,3" has an empty cell in the middle. A cell in double quotes may
-//   hold the separator (""  inside is one quote). Without any of them, runs of blanks separate.
-//   So a decimal comma stays in its cell in tab- and semicolon-separated text ("1,5;2" is the
-//   cells "1,5" and "2"), but splits text without tabs and semicolons ("1,5" is 1 and 5).
+//   prints around a matrix). Between them, in a block more than one cell wide, blank lines are
+//   dropped too (rows set apart by blank lines); in a single column a blank line is an empty cell.
+// - Text that begins with '[', or numpy's "array([...])" around it, is a matrix as numeric
+//   programs write it: '[' is dropped, ']' and ';' end a row like a line break, cells are
+//   separated by commas, blanks or both, and rows without cells are dropped ("[[1, 2], [3, 4]]",
+//   "[1 2; 3 4]").
+// - Any other text is split by the first of these it holds outside quoted cells: a tab, a
+//   semicolon, a comma; each one separates two cells, so "1,,3" has an empty cell in the middle.
+//   A cell in double quotes may hold the separator and line breaks (""  inside is one quote), as
+//   in RFC 4180. Without any of them, runs of blanks separate. So a decimal comma stays in its cell
+//   in tab- and semicolon-separated text ("1,5;2" is the cells "1,5" and "2"), where it is then
+//   written as a point ("1.5"), but splits text without tabs and semicolons ("1,5" is 1 and 5).
+//   With tabs, a comma that groups digits ("1,000") stays as it is.
 // - Cells lose the blanks around them (spaces, ideographic spaces, and tabs where tabs are not
 //   the separator); their text is otherwise kept as it stands.
+// - A last column that is empty in every row is dropped (a range copied one column too wide),
+//   unless the block has the shape of a whole system, m rows of m + 1 cells.
 // - A single line with tabs is several cells; any other single line only when each of its cells
-//   is a number or empty ("2 3" is two cells, "x = 5" one). Anything that is not several cells is
-//   returned as one cell, the text itself.
+//   is a number or empty ("2 3" is two cells, "x = 5" one) and it is not one number itself
+//   ("1,000"). Anything that is not several cells is returned as one cell, the text itself.
 
 #include <string>
 #include <string_view>
@@ -37,5 +42,9 @@ struct Block {
 };
 
 Block Split(std::wstring_view text);
+
+// What a text that Split leaves as one cell puts in a box: without the line breaks around it,
+// and without its CSV quotes or its matrix brackets, as a block's cells are ("\"7\"", "[[5]]").
+std::wstring SingleCell(std::wstring_view text);
 
 } // namespace BlockText

@@ -62,24 +62,26 @@ CExactSystem::CExactSystem(int n) : m_n(n), m_entries(static_cast<size_t>(n) * (
 
 void CExactSystem::SetText(int nRow, int nCol, std::string_view text)
 {
-    SetNumber(nRow, nCol, NumberText::Recognise(text));
+    SetReading(nRow, nCol, NumberText::Read(text));
 }
 
 void CExactSystem::SetText(int nRow, int nCol, std::wstring_view text)
 {
-    SetNumber(nRow, nCol, NumberText::Recognise(text));
+    SetReading(nRow, nCol, NumberText::Read(text));
 }
 
-void CExactSystem::SetNumber(int nRow, int nCol, const NumberText::Decimal& number)
+void CExactSystem::SetReading(int nRow, int nCol, const NumberText::Reading& reading)
 {
     CEntry& entry = At(nRow, nCol);
-    const double value = NumberText::ToDouble(number);
+    const double top = NumberText::ToDouble(reading.numerator);
+    const double bottom = NumberText::ToDouble(reading.denominator);
     entry = CEntry{};
-    entry.bNegative = number.bNegative;
-    entry.bBeyondRange = std::isinf(value);
-    if (value != 0.0 && !entry.bBeyondRange) {
-        entry.magnitude = cpp_int(number.digits);
-        entry.exponent = number.exponent;
+    entry.bNoValue = std::isinf(top) || std::isinf(bottom) || bottom == 0.0;
+    if (top != 0.0 && !entry.bNoValue) {
+        entry.bNegative = reading.numerator.bNegative != reading.denominator.bNegative;
+        entry.magnitude = cpp_int(reading.numerator.digits);
+        entry.denominator = cpp_int(reading.denominator.digits);
+        entry.exponent = reading.numerator.exponent - reading.denominator.exponent;
     }
 }
 
@@ -90,11 +92,13 @@ bool CExactSystem::Solve()
     const int n = m_n;
     const int w = n + 1;
 
-    // Row r is multiplied by 10^-(its lowest exponent), which makes it integers: entry (r, c) is
-    // then its magnitude times 10^shift[r·w + c]. Hadamard's bound on the determinant and on
+    // Row r is multiplied by the least common multiple of its denominators and by 10^-(its lowest
+    // exponent), which makes it integers: entry (r, c) is then scaled[r·w + c] times
+    // 10^shift[r·w + c]. Hadamard's bound on the determinant and on
     // every numerator is the product of the rows' lengths, each below sqrt(n + 1) times the
     // row's largest entry.
     std::vector<long long> shift(m_entries.size(), 0);
+    std::vector<cpp_int> scaled(m_entries.size());
     long long maxShift = 0;
     long long sqrtBits = 0;
     while ((1LL << (2 * sqrtBits)) < w)
@@ -105,7 +109,7 @@ bool CExactSystem::Solve()
         bool bCoefficient = false;
         for (int c = 0; c < w; ++c) {
             const CEntry& e = At(r, c);
-            if (e.bBeyondRange)
+            if (e.bNoValue)
                 return false;
             if (e.magnitude != 0) {
                 lowest = std::min(lowest, e.exponent);
@@ -114,16 +118,22 @@ bool CExactSystem::Solve()
         }
         if (!bCoefficient)
             return false; // the equation 0 = b never singles out a solution
+        cpp_int multiple = 1;
+        for (int c = 0; c < w; ++c)
+            if (At(r, c).magnitude != 0 && At(r, c).denominator != 1)
+                multiple = lcm(multiple, At(r, c).denominator);
         long long rowBits = 0;
         for (int c = 0; c < w; ++c) {
             const CEntry& e = At(r, c);
             if (e.magnitude == 0)
                 continue;
+            const size_t i = static_cast<size_t>(r) * w + c;
+            scaled[i] = multiple == 1 ? e.magnitude : e.magnitude * (multiple / e.denominator);
             const long long s = e.exponent - lowest;
-            shift[static_cast<size_t>(r) * w + c] = s;
+            shift[i] = s;
             maxShift = std::max(maxShift, s);
-            rowBits = std::max(rowBits,
-                               static_cast<long long>(msb(e.magnitude)) + 1 + BitsOfPowerOfTen(s));
+            rowBits =
+                std::max(rowBits, static_cast<long long>(msb(scaled[i])) + 1 + BitsOfPowerOfTen(s));
         }
         boundBits += rowBits + sqrtBits;
     }
@@ -146,7 +156,7 @@ bool CExactSystem::Solve()
         for (size_t i = 0; i < m_entries.size(); ++i) {
             const CEntry& e = m_entries[i];
             const uint64_t residue =
-                field.Mul(integer_modulus(e.magnitude, p), powersOfTen[shift[i]]);
+                field.Mul(integer_modulus(scaled[i], p), powersOfTen[shift[i]]);
             residues[i] = e.bNegative ? field.Sub(0, residue) : residue;
         }
 

@@ -3,10 +3,11 @@
 // CExactSystem: n linear equations in n unknowns as typed into the equation form, solved without
 // rounding.
 //
-// Each text counts as the exact decimal number that the lenient rule recognises in it ("0.1" is
-// one tenth, not the nearest double). A number whose double is infinite leaves the system without
-// a solution, and a nonzero number whose double is zero counts as zero, as in the floating-point
-// reading of the same text.
+// Each text counts as the exact number or fraction that NumberText::Read finds in it ("0.1" is
+// one tenth, not the nearest double; "1/3" one third). A number whose double is infinite, or a
+// fraction with such a part or a zero denominator, leaves the system without a solution; a
+// nonzero number whose double is zero counts as zero, as in the floating-point reading of the
+// same text.
 //
 // Solve scales each row to integers and finds the determinant and Cramer's numerators modulo
 // primes below 2^62 until the primes' product exceeds twice Hadamard's bound on all of them, then
@@ -43,15 +44,16 @@ public:
     std::string FormatAnswer(int i) const;
 
 private:
-    // -1^bNegative × magnitude × 10^exponent; a zero has magnitude 0.
+    // -1^bNegative × magnitude × 10^exponent / denominator; a zero has magnitude 0.
     struct CEntry {
         bool bNegative = false;
-        bool bBeyondRange = false; // its double is infinite
+        bool bNoValue = false; // a part's double is infinite, or the denominator is zero
         cpp_int magnitude;
+        cpp_int denominator = 1;
         long long exponent = 0;
     };
 
-    void SetNumber(int nRow, int nCol, const NumberText::Decimal& number);
+    void SetReading(int nRow, int nCol, const NumberText::Reading& reading);
     CEntry& At(int nRow, int nCol)
     {
         return m_entries[static_cast<size_t>(nRow) * (m_n + 1) + nCol];

@@ -21,40 +21,53 @@ bool IsDigit(unsigned ch)
     return ch >= '0' && ch <= '9';
 }
 
-unsigned CodeOf(char ch)
+unsigned At(std::wstring_view text, size_t k)
 {
-    return static_cast<unsigned char>(ch);
+    return k < text.size() ? static_cast<unsigned>(text[k]) : 0u;
 }
 
-unsigned CodeOf(wchar_t ch)
+size_t SkipSpaces(std::wstring_view text, size_t i)
 {
-    return static_cast<unsigned>(ToAsciiForm(ch));
-}
-
-// Works on any character type; a wide character is read by its ASCII form.
-template <typename Char> Decimal RecogniseText(std::basic_string_view<Char> text)
-{
-    size_t i = 0;
-    const size_t n = text.size();
-    auto at = [&](size_t k) -> unsigned {
-        return k < n ? CodeOf(text[k]) : 0u;
-    };
-
-    while (i < n && IsSpace(at(i)))
+    while (IsSpace(At(text, i)))
         ++i;
+    return i;
+}
 
-    Decimal number;
-    if (at(i) == '+' || at(i) == '-') {
-        number.bNegative = at(i) == '-';
+// Where the grouped integer part that begins at i ends ("12,345,678"), or i when it is not one:
+// a first group of one to three digits without a leading zero, then groups of a comma and exactly
+// three digits, and no comma or digit right after them.
+size_t GroupedEnd(std::wstring_view text, size_t i)
+{
+    size_t j = i;
+    while (IsDigit(At(text, j)))
+        ++j;
+    if (j == i || j - i > 3 || At(text, i) == '0')
+        return i;
+    size_t k = j;
+    while (At(text, k) == ',' && IsDigit(At(text, k + 1)) && IsDigit(At(text, k + 2)) &&
+           IsDigit(At(text, k + 3)) && !IsDigit(At(text, k + 4)))
+        k += 4;
+    return k == j || At(text, k) == ',' ? i : k;
+}
+
+// The number by the rule that begins at i, after white space: where it ends, or npos when no
+// digit stands where it should begin. The text holds ASCII forms already.
+size_t ScanNumber(std::wstring_view text, size_t i, Decimal& number)
+{
+    number = Decimal{};
+    i = SkipSpaces(text, i);
+    if (At(text, i) == '+' || At(text, i) == '-') {
+        number.bNegative = At(text, i) == '-';
         ++i;
     }
 
     // All digits go into the mantissa; the ones after the point lower the exponent.
+    const size_t groupedEnd = GroupedEnd(text, i);
     bool seenPoint = false;
     bool seenDigit = false;
     long long fractionDigits = 0;
-    for (; i < n; ++i) {
-        const unsigned ch = at(i);
+    for (; i < text.size(); ++i) {
+        const unsigned ch = At(text, i);
         if (IsDigit(ch)) {
             seenDigit = true;
             if (seenPoint)
@@ -63,23 +76,27 @@ template <typename Char> Decimal RecogniseText(std::basic_string_view<Char> text
                 number.digits.push_back(static_cast<char>(ch));
         } else if (ch == '.' && !seenPoint) {
             seenPoint = true;
-        } else {
+        } else if (ch != ',' || i >= groupedEnd) {
             break;
         }
     }
-    if (!seenDigit)
-        return Decimal{};
+    if (!seenDigit) {
+        number = Decimal{};
+        return std::wstring_view::npos;
+    }
 
     long long exponent = 0;
-    const unsigned letter = at(i);
+    const unsigned letter = At(text, i);
     if (letter == 'e' || letter == 'E' || letter == 'd' || letter == 'D') {
         size_t k = i + 1;
-        const bool expNegative = at(k) == '-';
-        if (at(k) == '+' || at(k) == '-')
+        const bool expNegative = At(text, k) == '-';
+        if (At(text, k) == '+' || At(text, k) == '-')
             ++k;
         // A letter not followed by digits ends the number before it.
-        for (; IsDigit(at(k)); ++k) {
-            const long long digit = at(k) - '0';
+        if (IsDigit(At(text, k)))
+            i = k;
+        for (; IsDigit(At(text, i)); ++i) {
+            const long long digit = At(text, i) - '0';
             exponent = exponent < kExponentLimit ? exponent * 10 + digit : kExponentLimit;
         }
         if (expNegative)
@@ -94,7 +111,64 @@ template <typename Char> Decimal RecogniseText(std::basic_string_view<Char> text
     number.exponent = number.digits.empty()
                           ? 0
                           : exponent - fractionDigits + static_cast<long long>(trailingZeros);
+    return i;
+}
+
+// Wide text in the forms the rule reads.
+std::wstring Prepared(std::wstring_view text)
+{
+    std::wstring prepared;
+    prepared.reserve(text.size());
+    for (const wchar_t ch : text)
+        if (ch != 0x200B && ch != 0xFEFF) // zero-width space, byte-order mark
+            prepared += ToAsciiForm(ch);
+    // The full stop a kana-mode input method types for the point key.
+    for (size_t i = 1; i + 1 < prepared.size(); ++i)
+        if ((prepared[i] == 0x3002 || prepared[i] == 0xFF61) && IsDigit(prepared[i - 1]) &&
+            IsDigit(prepared[i + 1]))
+            prepared[i] = L'.';
+    return prepared;
+}
+
+// Bytes as characters of the same codes: only ASCII means anything to the rule.
+std::wstring Prepared(std::string_view text)
+{
+    std::wstring prepared;
+    for (const char ch : text)
+        prepared += static_cast<wchar_t>(static_cast<unsigned char>(ch));
+    return prepared;
+}
+
+Decimal RecognisePrepared(std::wstring_view text)
+{
+    Decimal number;
+    ScanNumber(text, 0, number);
     return number;
+}
+
+Reading ReadPrepared(std::wstring_view text)
+{
+    Reading reading;
+    reading.kind = Reading::kNoNumber;
+    const size_t start = SkipSpaces(text, 0);
+    size_t end = ScanNumber(text, start, reading.numerator);
+    if (end == std::wstring_view::npos)
+        return reading;
+    bool bFraction = false;
+    if (const size_t slash = SkipSpaces(text, end); At(text, slash) == '/') {
+        Decimal denominator;
+        if (const size_t after = ScanNumber(text, slash + 1, denominator);
+            after != std::wstring_view::npos) {
+            reading.denominator = denominator;
+            end = after;
+            bFraction = true;
+        }
+    }
+    reading.read = std::wstring(text.substr(start, end - start));
+    reading.kind = SkipSpaces(text, end) == text.size() ? Reading::kNumber : Reading::kPrefix;
+    if (bFraction && ToDouble(reading.denominator) == 0.0)
+        reading.kind = Reading::kZeroDenominator;
+    return reading;
 }
 
 } // namespace
@@ -106,11 +180,20 @@ wchar_t ToAsciiForm(wchar_t ch)
     switch (ch) {
     case 0x3000: // ideographic space
         return L' ';
+    case 0x00A0: // no-break space
+    case 0x202F: // narrow no-break space
+    case 0x205F: // medium mathematical space
+        return L' ';
+    case 0x2010: // hyphen
+    case 0x2011: // non-breaking hyphen
+    case 0x2012: // figure dash
+    case 0x2013: // en dash
     case 0x2212: // minus sign, as JIS mappings give the full-width minus
     case 0x30FC: // what a kana input method writes for the minus key
+    case 0xFE63: // small hyphen-minus
         return L'-';
     default:
-        return ch;
+        return ch >= 0x2000 && ch <= 0x200A ? L' ' : ch; // the typographic spaces
     }
 }
 
@@ -124,12 +207,22 @@ std::wstring ToAsciiForms(std::wstring_view text)
 
 Decimal Recognise(std::string_view text)
 {
-    return RecogniseText(text);
+    return RecognisePrepared(Prepared(text));
 }
 
 Decimal Recognise(std::wstring_view text)
 {
-    return RecogniseText(text);
+    return RecognisePrepared(Prepared(text));
+}
+
+Reading Read(std::wstring_view text)
+{
+    return text.empty() ? Reading{} : ReadPrepared(Prepared(text));
+}
+
+Reading Read(std::string_view text)
+{
+    return text.empty() ? Reading{} : ReadPrepared(Prepared(text));
 }
 
 double ToDouble(const Decimal& number)
@@ -177,6 +270,59 @@ std::string FormatFixed(const cpp_int& numerator, const cpp_int& denominator)
     digits.insert(digits.size() - 6, 1, '.');
     const bool bNegative = numerator != 0 && (numerator < 0) != (denominator < 0);
     return bNegative ? "-" + digits : digits;
+}
+
+std::wstring FormatExact(const cpp_int& numerator, const cpp_int& denominator)
+{
+    cpp_int top = abs(numerator);
+    cpp_int bottom = abs(denominator);
+    if ((top * 1000000) % bottom == 0)
+        return L"";
+    const cpp_int common = gcd(top, bottom);
+    top /= common;
+    bottom /= common;
+    const std::wstring sign = (numerator < 0) != (denominator < 0) ? L"= -" : L"= ";
+    auto wide = [](const std::string& text) {
+        return std::wstring(text.begin(), text.end());
+    };
+    const std::string topDigits = top.str();
+    const std::string bottomDigits = bottom.str();
+    if (topDigits.size() <= 40 && bottomDigits.size() <= 40)
+        return sign + wide(topDigits) + L"/" + wide(bottomDigits);
+
+    // 10^e <= top / bottom < 10^(e + 1); then the first 30 digits, cut rather than rounded, so
+    // that each digit shown is one of the value's own.
+    const int kDigits = 30;
+    long long e =
+        static_cast<long long>(topDigits.size()) - static_cast<long long>(bottomDigits.size());
+    auto power = [](long long k) -> cpp_int {
+        return pow(cpp_int(10), static_cast<unsigned>(k));
+    };
+    if (e >= 0 ? top < bottom * power(e) : top * power(-e) < bottom)
+        --e;
+    const long long shift = kDigits - 1 - e;
+    const cpp_int dividend = shift >= 0 ? cpp_int(top * power(shift)) : top;
+    const cpp_int divisor = shift >= 0 ? bottom : cpp_int(bottom * power(-shift));
+    cpp_int digits, remainder;
+    divide_qr(dividend, divisor, digits, remainder);
+    std::string mantissa = digits.str();
+    if (remainder == 0)
+        mantissa.erase(mantissa.find_last_not_of('0') + 1);
+    std::string text;
+    std::string exponent; // after the ellipsis, which belongs to the digits
+    if (e >= 0 && e < kDigits) {
+        text = mantissa;
+        if (text.size() < static_cast<size_t>(e) + 1)
+            text.append(static_cast<size_t>(e) + 1 - text.size(), '0');
+        if (text.size() > static_cast<size_t>(e) + 1)
+            text.insert(static_cast<size_t>(e) + 1, 1, '.');
+    } else if (e < 0 && e >= -6) {
+        text = "0." + std::string(static_cast<size_t>(-e - 1), '0') + mantissa;
+    } else {
+        text = mantissa.substr(0, 1) + (mantissa.size() > 1 ? "." + mantissa.substr(1) : "");
+        exponent = "e" + std::to_string(e);
+    }
+    return sign + wide(text) + (remainder == 0 ? L"" : L"\x2026") + wide(exponent);
 }
 
 std::string FormatResultLine(char letter, const std::string& value)

@@ -1,7 +1,8 @@
 // Fuzzes the exact solver with random box texts. The first byte chooses n (2 to 4); the rest are
 // the texts row by row, separated by '|'. Whenever the solver reports a solution, it must satisfy
 // every equation exactly; whenever it reports none, an independent elimination over rationals
-// must find none either, unless a number lies beyond the range of doubles.
+// must find none either, unless a number lies beyond the range of doubles or a
+// fraction has a zero denominator.
 
 #include "core/ExactSystem.h"
 
@@ -25,10 +26,9 @@ using boost::multiprecision::cpp_rational;
     std::abort();
 }
 
-// The exact value of a text as the rule reads it; false when it is beyond the double range.
-bool ExactValue(const std::string& text, cpp_rational& value)
+// The exact value of a number as the rule reads it; false when it is beyond the double range.
+bool ExactValue(const NumberText::Decimal& d, cpp_rational& value)
 {
-    const NumberText::Decimal d = NumberText::Recognise(text);
     const double asDouble = NumberText::ToDouble(d);
     if (std::isinf(asDouble))
         return false;
@@ -40,6 +40,18 @@ bool ExactValue(const std::string& text, cpp_rational& value)
         if (d.bNegative)
             value = -value;
     }
+    return true;
+}
+
+// The exact value of a text, a number or a fraction; false when it has none.
+bool ExactValue(const std::string& text, cpp_rational& value)
+{
+    const NumberText::Reading reading = NumberText::Read(text);
+    cpp_rational bottom;
+    if (!ExactValue(reading.numerator, value) || !ExactValue(reading.denominator, bottom) ||
+        bottom == 0)
+        return false;
+    value /= bottom;
     return true;
 }
 

@@ -1,8 +1,10 @@
 // Fuzzes the lenient number rule against an independent oracle: a regular expression finds the
-// number prefix and glibc's strtod, correctly rounded in the C locale, converts it.
+// number prefix (digit grouping included) and glibc's strtod, correctly rounded in the C locale,
+// converts it.
 
 #include "core/NumberText.h"
 
+#include <algorithm>
 #include <clocale>
 #include <cmath>
 #include <cstdint>
@@ -18,11 +20,14 @@ namespace {
 
 double Oracle(const std::string& text)
 {
-    static const std::regex number(R"(^[ \t\n\v\f\r]*([+-]?(\d+\.?\d*|\.\d+))([eEdD][+-]?\d+)?)");
+    // Digit grouping: "1,234" and "12,345,678", with no digit or comma right after the groups.
+    static const std::regex number(
+        R"(^[ \t\n\v\f\r]*([+-]?((?:[1-9]\d{0,2}(?:,\d{3})+(?![\d,])|\d+)\.?\d*|\.\d+))([eEdD][+-]?\d+)?)");
     std::smatch match;
     if (!std::regex_search(text, match, number))
         return 0.0;
     std::string prefix = match[1].str();
+    prefix.erase(std::remove(prefix.begin(), prefix.end(), ','), prefix.end());
     if (match[3].matched) {
         std::string exponent = match[3].str();
         exponent[0] = 'e';

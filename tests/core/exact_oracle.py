@@ -21,22 +21,57 @@ from fractions import Fraction
 # Between the texts of a row on the way to the solver; a text may hold blanks and tabs.
 SEPARATOR = "\x1f"
 
-NUMBER = re.compile(r"[ \t\n\v\f\r]*([+-]?)([0-9]+\.?[0-9]*|\.[0-9]+)(?:[eEdD]([+-]?[0-9]+))?")
+# Digit grouping: a first group of one to three digits (no leading zero), then ",ddd" groups, and
+# neither a digit nor a comma after them.
+NUMBER = re.compile(r"[ \t\n\v\f\r]*([+-]?)((?:[1-9][0-9]{0,2}(?:,[0-9]{3})+(?![0-9,])|[0-9]+)"
+                    r"\.?[0-9]*|\.[0-9]+)(?:[eEdD]([+-]?[0-9]+))?")
+SLASH = re.compile(r"[ \t\n\v\f\r]*/")
+
+# What input methods and other programs write, as the ASCII it stands for.
+ASCII_FORMS = {0x3000: " ", 0x00A0: " ", 0x202F: " ", 0x205F: " ", 0x2212: "-", 0x30FC: "-",
+               0x2010: "-", 0x2011: "-", 0x2012: "-", 0x2013: "-", 0xFE63: "-",
+               0x200B: None, 0xFEFF: None}
+ASCII_FORMS.update({c: " " for c in range(0x2000, 0x200B)})
+ASCII_FORMS.update({c: chr(c - 0xFEE0) for c in range(0xFF01, 0xFF5F)})
+
+
+def ascii_forms(text):
+    text = text.translate(ASCII_FORMS)
+    return re.sub(r"(?<=[0-9])[。｡](?=[0-9])", ".", text)
+
+
+def number_at(text, start):
+    """(value, end) of the number at start; value None beyond the double range; None without one."""
+    match = NUMBER.match(text, start)
+    if not match:
+        return None
+    sign, mantissa, exponent = match.groups()
+    mantissa = mantissa.replace(",", "")
+    as_double = float(sign + mantissa + ("e" + exponent if exponent else ""))
+    if math.isinf(as_double):
+        return None, match.end()
+    if as_double == 0:
+        return Fraction(0), match.end()  # too small for a double: counts as zero
+    value = Fraction(mantissa) * Fraction(10) ** int(exponent or 0)
+    return (-value if sign == "-" else value), match.end()
 
 
 def value_of(text):
-    """The exact value of a box's text; None when it lies beyond the range of doubles."""
-    match = NUMBER.match(text)
-    if not match:
+    """The exact value of a box's text; None when it has none (a part beyond the range of
+    doubles, a zero denominator)."""
+    text = ascii_forms(text)
+    first = number_at(text, 0)
+    if first is None:
         return Fraction(0)
-    sign, mantissa, exponent = match.groups()
-    as_double = float(sign + mantissa + ("e" + exponent if exponent else ""))
-    if math.isinf(as_double):
+    value, end = first
+    slash = SLASH.match(text, end)
+    second = number_at(text, slash.end()) if slash else None
+    if second is None:
+        return value
+    denominator = second[0]
+    if value is None or denominator is None or denominator == 0:
         return None
-    if as_double == 0:
-        return Fraction(0)  # too small for a double: counts as zero
-    value = Fraction(mantissa) * Fraction(10) ** int(exponent or 0)
-    return -value if sign == "-" else value
+    return value / denominator
 
 
 def solve(texts):
@@ -202,8 +237,44 @@ def long_numbers(rng, n):
     return [[one() for _ in range(n + 1)] for _ in range(n)]
 
 
+def fractions(rng, n):
+    forms = ["%d/%d", "%d / %d", "-%d/%d", "%d/-%d", "%d.5/%d", "%de3/%d", " %d/%d ", "%d/%d.25",
+             "%d/%dabc", "%d/", "%d//%d"]
+    def one():
+        if rng.random() < 0.3:
+            return str(rng.randint(-9, 9))
+        text = rng.choice(forms)
+        return text.replace("%d", str(rng.randint(1, 99)), 1).replace("%d", str(rng.randint(1, 12)))
+    rows = [[one() for _ in range(n + 1)] for _ in range(n)]
+    if rng.random() < 0.1:
+        rows[rng.randrange(n)][rng.randrange(n + 1)] = rng.choice(["1/0", "3/0.0", "2/1e-400"])
+    return rows
+
+
+def grouped_and_typed(rng, n):
+    """Digit grouping and what input methods write: full width, dashes, blanks, full stops."""
+    def one():
+        value = rng.randint(-10**9, 10**9)
+        text = "{:,}".format(abs(value))
+        if rng.random() < 0.3:
+            text += ".%d" % rng.randint(0, 99)
+        text = rng.choice(["-", "\u2010", "\u2013", "\ufe63", "\uff0d", "\u2212"]) + text \
+            if value < 0 else text
+        roll = rng.random()
+        if roll < 0.2:
+            text = "".join(chr(ord(c) + 0xFEE0) if "!" <= c <= "~" else c for c in text)
+            text = text.replace("\uff0e", rng.choice(["\uff0e", "\u3002", "\uff61"]))
+        elif roll < 0.4:
+            text = rng.choice(["\u00a0", "\u2002", "\u200b", "\ufeff", "\u3000"]) + text
+        elif roll < 0.5:
+            text = rng.choice(["1,5", "1,0000", "12,34,567", "0,001", "1,000,", "1,000,00"])
+        return text
+    return [[one() for _ in range(n + 1)] for _ in range(n)]
+
+
 KINDS = [small_integers, prices, fifteen_digits, tiny_coefficient, scaled, sparse, singular,
-         contradictory, near_singular, singular_as_decimals, lenient, extremes, long_numbers]
+         contradictory, near_singular, singular_as_decimals, lenient, extremes, long_numbers,
+         fractions, grouped_and_typed]
 # The most expensive kinds for a Fraction reference stay smaller.
 LARGEST_N = {long_numbers: 8, extremes: 12}
 
@@ -222,7 +293,8 @@ def main():
     request = "".join(
         "%d\n" % len(texts) + "".join(SEPARATOR.join(row) + "\n" for row in texts)
         for _, texts in systems)
-    answer = subprocess.run([solver], input=request, capture_output=True, text=True, check=True)
+    answer = subprocess.run([solver], input=request, capture_output=True, text=True, check=True,
+                            encoding="utf-8")
     lines = answer.stdout.split("\n")
 
     with multiprocessing.Pool() as pool:
