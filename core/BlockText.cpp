@@ -51,6 +51,7 @@ bool IsNumber(std::wstring_view text)
 struct Line {
     std::vector<std::wstring> cells;
     bool bBlank = false;
+    bool bQuotes = false; // a cell in quotes: CSV for certain
 };
 
 std::vector<std::wstring_view> PlainLines(std::wstring_view text)
@@ -157,6 +158,7 @@ std::vector<Line> SeparatedLines(std::wstring_view text, wchar_t separator)
             continue;
         }
         line.bBlank = line.cells.size() == 1 && line.cells[0].empty() && !bQuotes;
+        line.bQuotes = bQuotes;
         lines.push_back(std::move(line));
         line = Line{};
         bQuotes = false;
@@ -284,9 +286,12 @@ Block Split(std::wstring_view text)
 
     if (block.rows.empty()) {
         const wchar_t separator = FindSeparator(text);
-        block =
-            Tidied(separator ? SeparatedLines(text, separator) : BlankSeparatedLines(text, false));
-        if (block.rows.size() == 1 && separator != L'\t') {
+        std::vector<Line> lines =
+            separator ? SeparatedLines(text, separator) : BlankSeparatedLines(text, false);
+        const bool bQuotes =
+            std::any_of(lines.begin(), lines.end(), [](const Line& line) { return line.bQuotes; });
+        block = Tidied(std::move(lines));
+        if (block.rows.size() == 1 && separator != L'\t' && !bQuotes) {
             const auto& cells = block.rows[0];
             const bool bNumbers = std::all_of(
                 cells.begin(), cells.end(), [](const auto& c) { return c.empty() || IsNumber(c); });
@@ -311,10 +316,12 @@ std::wstring SingleCell(std::wstring_view text)
         if (block.IsSingleCell())
             return block.rows[0][0];
     }
-    if (!trimmed.empty() && trimmed[0] == L'"') {
-        const std::vector<Line> lines = SeparatedLines(trimmed, 0);
-        if (lines.size() == 1 && lines[0].cells.size() == 1)
-            return lines[0].cells[0];
+    // A quoted cell; a spreadsheet's cell copied with empty ones beside it.
+    const wchar_t separator = FindSeparator(trimmed) == L'\t' ? L'\t' : 0;
+    if (!trimmed.empty() && (trimmed[0] == L'"' || separator != 0)) {
+        const Block block = Tidied(SeparatedLines(trimmed, separator));
+        if (block.IsSingleCell())
+            return block.rows[0][0];
     }
     // The line, without the line breaks and blank lines around it.
     std::wstring_view line = text;

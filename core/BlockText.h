@@ -22,9 +22,10 @@
 //   the separator); their text is otherwise kept as it stands.
 // - A last column that is empty in every row is dropped (a range copied one column too wide),
 //   unless the block has the shape of a whole system, m rows of m + 1 cells.
-// - A single line with tabs is several cells; any other single line only when each of its cells
-//   is a number or empty ("2 3" is two cells, "x = 5" one) and it is not one number itself
-//   ("1,000"). Anything that is not several cells is returned as one cell, the text itself.
+// - A single line with tabs or quoted cells is several cells; any other single line only when
+//   each of its cells is a number or empty ("2 3" is two cells, "x = 5" one) and it is not one
+//   number itself ("1,000"). Anything that is not several cells is returned as one cell, the text
+//   itself.
 
 #include <string>
 #include <string_view>
@@ -44,7 +45,8 @@ struct Block {
 Block Split(std::wstring_view text);
 
 // What a text that Split leaves as one cell puts in a box: without the line breaks around it,
-// and without its CSV quotes or its matrix brackets, as a block's cells are ("\"7\"", "[[5]]").
+// and without its CSV quotes or its matrix brackets, as a block's cells are ("\"7\"", "[[5]]");
+// a spreadsheet's cell without the empty cells copied beside it ("7\t\t").
 std::wstring SingleCell(std::wstring_view text);
 
 } // namespace BlockText

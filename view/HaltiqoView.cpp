@@ -19,6 +19,7 @@ ON_EN_SETFOCUS(IDC_EDIT_N, OnSetfocusEditN)
 ON_EN_KILLFOCUS(IDC_EDIT_N, OnKillfocusEditN)
 ON_WM_CTLCOLOREDIT()
 ON_MESSAGE_ENTRY(WM_TIMER, pThis->OnTimer(static_cast<UINT_PTR>(wParam)))
+ON_MESSAGE_ENTRY(CHaltiqoView::WM_TAKE_BACK, pThis->TakeBackCutInsertion())
 END_MESSAGE_MAP()
 
 namespace {
@@ -174,6 +175,11 @@ CHaltiqoView::CHaltiqoView()
 CHaltiqoView::~CHaltiqoView()
 {
     DestroyGrid();
+    if (m_hNoteTip != nullptr && ::IsWindow(m_hNoteTip))
+        ::DestroyWindow(m_hNoteTip);
+    for (HBRUSH hBrush : {m_hWarningBrush, m_hErrorBrush})
+        if (hBrush != nullptr)
+            ::DeleteObject(hBrush);
 }
 
 CHaltiqoDoc* CHaltiqoView::GetDocument() const
@@ -226,6 +232,8 @@ void CHaltiqoView::CreateBox(CEdit& box, bool bEntry, int r, int k, int n, const
     if (bEntry) {
         box.Create(kEntryStyle, Place(EntryRect(r, k, n)), this, EntryId(r, k, S), text.c_str());
         box.SendMessage(EM_SETLIMITTEXT, kEntryTextLimit);
+        if (r < n && !text.empty())
+            NoteEquationBox(box.m_hWnd, text);
     } else {
         // Made disabled, with its text: the same window as one disabled after, one request less.
         box.Create(kLabelStyle | WS_DISABLED, Place(LabelRect(r, k, n)), this, LabelId(r, k, S),
@@ -281,14 +289,14 @@ void CHaltiqoView::ResizeGrid(int m)
         for (int r = 0; r < n; ++r) {
             for (int k = 0; k <= n; ++k) {
                 if (r >= m || k > m)
-                    m_ppEntry[r][k].DestroyWindow();
+                    DestroyEntry(m_ppEntry[r][k]);
                 if (k < n && (r >= m || k >= m))
                     m_ppLabel[r][k].DestroyWindow();
             }
         }
         for (int k = m; k < n; ++k) {
             m_ppLabel[n][k].DestroyWindow();
-            m_ppEntry[n][k].DestroyWindow();
+            DestroyEntry(m_ppEntry[n][k]);
         }
 
         // What stays moves to the new tables under its new identifier.
@@ -380,12 +388,12 @@ void CHaltiqoView::DestroyGrid()
         for (int r = 0; r <= n; ++r) {
             for (int k = 0; k <= n; ++k) {
                 if (r < n) {
-                    m_ppEntry[r][k].DestroyWindow();
+                    DestroyEntry(m_ppEntry[r][k]);
                     if (k < n)
                         m_ppLabel[r][k].DestroyWindow();
                 } else if (k < n) {
                     m_ppLabel[r][k].DestroyWindow();
-                    m_ppEntry[r][k].DestroyWindow();
+                    DestroyEntry(m_ppEntry[r][k]);
                 }
             }
         }
@@ -427,6 +435,20 @@ void CHaltiqoView::OnCalc()
     const int n = m_nGridSize - 1;
     CExactSystem system(n);
     CString message;
+
+    // A box that divides by zero has no value: say which, and change nothing.
+    for (int i = 0; i < n; ++i) {
+        for (int j = 0; j <= n; ++j) {
+            if (NumberText::Read(DocText(i, j).substr(0, kEntryTextLimit)).kind ==
+                NumberText::Reading::kZeroDenominator) {
+                const std::wstring text = std::to_wstring(i + 1) + L" 行目の " + ColumnName(j, n) +
+                                          L" の欄: 0 で割っています。";
+                MessageBox(text.c_str(), nullptr, MB_OK | MB_ICONEXCLAMATION);
+                FocusBox(m_ppEntry[i][j]);
+                return;
+            }
+        }
+    }
     ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
 
     for (int i = 0; i < n; ++i) {
@@ -445,6 +467,9 @@ void CHaltiqoView::OnCalc()
         for (int i = 0; i < n; ++i) {
             const std::string text = system.FormatAnswer(i);
             m_ppEntry[n][i].SetWindowText(Widen(text).c_str());
+            SetNote(m_ppEntry[n][i].m_hWnd,
+                    {Mark::kNone,
+                     NumberText::FormatExact(system.GetNumerator(i), system.GetDenominator())});
             message += Widen(NumberText::FormatResultLine(static_cast<char>('a' + i), text));
         }
     } else {
@@ -470,6 +495,15 @@ void CHaltiqoView::MarkAnswersStale(BOOL bStale)
 
 HBRUSH CHaltiqoView::OnCtlColorEdit(HDC hDC, HWND hWnd)
 {
+    if (const auto it = m_notes.find(hWnd); it != m_notes.end() && it->second.mark != Mark::kNone) {
+        const bool bError = it->second.mark == Mark::kError;
+        HBRUSH& hBrush = bError ? m_hErrorBrush : m_hWarningBrush;
+        if (hBrush == nullptr)
+            hBrush = ::CreateSolidBrush(bError ? kErrorColor : kWarningColor);
+        ::SetTextColor(hDC, ::GetSysColor(COLOR_WINDOWTEXT));
+        ::SetBkColor(hDC, bError ? kErrorColor : kWarningColor);
+        return hBrush;
+    }
     int nRow = 0;
     int nCol = 0;
     if (!m_bAnswersStale || !FindEntryBox(hWnd, nRow, nCol) || nRow != m_nGridSize - 1)
@@ -565,6 +599,29 @@ void CHaltiqoView::OnTimer(UINT_PTR nIDEvent)
 {
     if (nIDEvent == kCatchUpTimer)
         CatchUpGrid();
+}
+
+// A paste the box cut to its limit itself (its own menu, or Shift+Insert) is taken back whole.
+void CHaltiqoView::TakeBackCutInsertion()
+{
+    int r = 0;
+    int k = 0;
+    const CutInsertion cut = m_cut;
+    m_cut = CutInsertion{};
+    if (!FindEntryBox(cut.hBox, r, k) || r >= m_nGridSize - 1)
+        return;
+    CEdit& box = m_ppEntry[r][k];
+    const std::wstring now = box.GetWindowText();
+    if (now == cut.before)
+        return; // nothing went in: a key typed at the limit
+    const size_t nKept = cut.before.size() - (cut.dwEnd - cut.dwStart);
+    std::wstring pasted = ReadClipboardText(m_hWnd);
+    pasted = pasted.substr(0, pasted.find_first_of(L"\r\n")); // what a box pastes
+    const size_t nWanted = nKept + std::max(pasted.size(), now.size() - nKept + 1);
+    box.SetWindowText(cut.before.c_str());
+    box.SetSel(static_cast<int>(cut.dwStart), static_cast<int>(cut.dwEnd));
+    SealTyping();
+    RefuseLongText(r, k, m_nGridSize - 1, nWanted);
 }
 
 void CHaltiqoView::ShowChange(const CObject* pHint)
@@ -709,6 +766,13 @@ BOOL CHaltiqoView::PreTranslateMessage(MSG* pMsg)
         RefuseCount();
         return TRUE;
     }
+    // Shift+Insert pastes as Ctrl+V does.
+    if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_INSERT &&
+        (::GetKeyState(VK_SHIFT) & 0x8000) && !(::GetKeyState(VK_CONTROL) & 0x8000) &&
+        FindEntryBox(pMsg->hwnd, n, n)) {
+        GetParentFrame()->SendMessage(WM_COMMAND, ID_EDIT_PASTE);
+        return TRUE;
+    }
     const bool bUpOrDown = pMsg->wParam == VK_UP || pMsg->wParam == VK_DOWN;
     if (pMsg->message == WM_KEYDOWN && bUpOrDown && !(::GetKeyState(VK_SHIFT) & 0x8000) &&
         !(::GetKeyState(VK_CONTROL) & 0x8000)) {
@@ -736,10 +800,26 @@ BOOL CHaltiqoView::OnCommand(WPARAM wParam, LPARAM lParam)
     case EN_KILLFOCUS:
         SealTyping(); // a box's typing is one step up to leaving it
         break;
+    case EN_MAXTEXT:
+        // The box is cutting an insertion to fit: it is taken back once the box is done.
+        if (!m_bWriting && FindEntryBox(hControl, nRow, nCol) && nRow < m_nGridSize - 1) {
+            m_cut = {hControl, DocText(nRow, nCol), 0, 0};
+            ::SendMessageW(hControl, EM_GETSEL, reinterpret_cast<WPARAM>(&m_cut.dwStart),
+                           reinterpret_cast<LPARAM>(&m_cut.dwEnd));
+            PostMessage(WM_TAKE_BACK);
+        }
+        break;
     case EN_CHANGE:
         // Typing in an equation box goes to the document at once; the answers are the view's.
-        if (!m_bWriting && FindEntryBox(hControl, nRow, nCol) && nRow < m_nGridSize - 1)
-            GetDocument()->TypeText(nRow, CellOf(nCol), m_ppEntry[nRow][nCol].GetWindowText());
+        // Either way the box's note follows its text.
+        if (FindEntryBox(hControl, nRow, nCol) && nRow < m_nGridSize - 1) {
+            const std::wstring text = m_ppEntry[nRow][nCol].GetWindowText();
+            NoteEquationBox(hControl, text);
+            if (!m_bWriting)
+                GetDocument()->TypeText(nRow, CellOf(nCol), text);
+        } else if (m_notes.count(hControl) != 0) {
+            SetNote(hControl, Note{}); // an answer written over
+        }
         break;
     default:
         break;
@@ -783,8 +863,12 @@ BOOL CHaltiqoView::PasteBlock()
     if (text.empty())
         return FALSE;
     const BlockText::Block block = BlockText::Split(text);
-    if (block.IsSingleCell())
-        return FALSE;
+    if (block.IsSingleCell()) {
+        if (m_nFocusCol < 0)
+            return FALSE; // the n box takes a count its own way
+        PasteCell(BlockText::SingleCell(text));
+        return TRUE;
+    }
 
     const int n = m_nGridSize - 1;
     const int nRows = block.Rows();
@@ -806,25 +890,26 @@ BOOL CHaltiqoView::PasteBlock()
         return TRUE;
     }
 
+    for (int i = 0; i < nRows; ++i) {
+        for (int j = 0; j < static_cast<int>(block.rows[i].size()); ++j) {
+            if (block.rows[i][j].size() > static_cast<size_t>(kEntryTextLimit))
+                return bSystem ? RefuseLongText(i, j, nRows, block.rows[i][j].size())
+                               : RefuseLongText(r0 + i, k0 + j, n, block.rows[i][j].size());
+        }
+    }
+
     int nRow = 0;
     int nCol = 0;
     const BOOL bFocusInGrid = FindEntryBox(::GetFocus(), nRow, nCol);
     CHaltiqoDoc* pDoc = GetDocument();
     pDoc->SealTyping();
     if (bSystem) {
-        std::vector<std::vector<std::wstring>> rows;
-        for (const auto& row : block.rows) {
-            rows.emplace_back();
-            for (const std::wstring& cell : row)
-                rows.back().push_back(cell.substr(0, kEntryTextLimit));
-        }
-        pDoc->ReplaceSystem(rows);
+        pDoc->ReplaceSystem(block.rows);
     } else {
         std::vector<CSystemTable::CellText> texts;
         for (int i = 0; i < nRows; ++i)
             for (int j = 0; j < static_cast<int>(block.rows[i].size()); ++j)
-                texts.push_back(
-                    {r0 + i, CellOf(k0 + j), block.rows[i][j].substr(0, kEntryTextLimit)});
+                texts.push_back({r0 + i, CellOf(k0 + j), block.rows[i][j]});
         pDoc->SetTexts(texts);
     }
     // As after a paste into one box, the caret follows the pasted text.
@@ -865,4 +950,105 @@ void CHaltiqoView::RefuseBlock(int nRows, int nCols, bool bWholeSystem)
         message += L"\n連立方程式の全体なら、1 行目の a の欄に貼り付けると n が " +
                    std::to_wstring(nRows) + L" になります。";
     MessageBox(message.c_str(), nullptr, MB_OK | MB_ICONEXCLAMATION);
+}
+
+void CHaltiqoView::PasteCell(const std::wstring& text)
+{
+    const int n = m_nGridSize - 1;
+    const int r = m_nFocusRow;
+    const int k = m_nFocusCol;
+    // A record left outside a smaller grid names no box: like every Edit command, do nothing.
+    if (m_ppEntry == nullptr || k > n || r < 0 || r > n || (r == n && k == n))
+        return;
+    CEdit& box = m_ppEntry[r][k];
+    DWORD dwStart = 0;
+    DWORD dwEnd = 0;
+    box.SendMessage(EM_GETSEL, reinterpret_cast<WPARAM>(&dwStart),
+                    reinterpret_cast<LPARAM>(&dwEnd));
+    const size_t nLength =
+        static_cast<size_t>(box.GetWindowTextLength()) - (dwEnd - dwStart) + text.size();
+    if (nLength > static_cast<size_t>(kEntryTextLimit)) {
+        RefuseLongText(r, k, n, nLength);
+        return;
+    }
+    // A paste is a step of its own, apart from the typing around it.
+    SealTyping();
+    box.SendMessage(EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+    SealTyping();
+}
+
+BOOL CHaltiqoView::RefuseLongText(int nRow, int nCol, int n, size_t nLength)
+{
+    const std::wstring box =
+        (nRow < n ? std::to_wstring(nRow + 1) + L" 行目の " : L"答えの ") + ColumnName(nCol, n);
+    const std::wstring message = L"貼り付けると " + box + L" の欄は " + std::to_wstring(nLength) +
+                                 L" 文字になります。\n欄に入るのは " +
+                                 std::to_wstring(kEntryTextLimit) +
+                                 L" 文字までなので、貼り付けませんでした。";
+    MessageBox(message.c_str(), nullptr, MB_OK | MB_ICONEXCLAMATION);
+    return TRUE;
+}
+
+void CHaltiqoView::NoteEquationBox(HWND hBox, const std::wstring& text)
+{
+    const NumberText::Reading reading = NumberText::Read(text);
+    Note note;
+    const std::wstring quoted = L"「" + text + L"」は";
+    switch (reading.kind) {
+    case NumberText::Reading::kPrefix:
+        note = {Mark::kWarning, quoted + L" " + reading.read + L" として計算します。"};
+        break;
+    case NumberText::Reading::kNoNumber:
+        note = {Mark::kWarning, quoted + L"数ではないので 0 として計算します。"};
+        break;
+    case NumberText::Reading::kZeroDenominator:
+        note = {Mark::kError, quoted + L" 0 で割っているので計算できません。"};
+        break;
+    default:
+        break;
+    }
+    SetNote(hBox, note);
+}
+
+void CHaltiqoView::SetNote(HWND hBox, const Note& note)
+{
+    const auto it = m_notes.find(hBox);
+    const Note old = it == m_notes.end() ? Note{} : it->second;
+    if (old.mark == note.mark && old.tip == note.tip)
+        return;
+    if (note.tip.empty())
+        m_notes.erase(it);
+    else
+        m_notes[hBox] = note;
+
+    if (m_hNoteTip == nullptr) {
+        INITCOMMONCONTROLSEX icc{sizeof icc, ICC_TAB_CLASSES};
+        ::InitCommonControlsEx(&icc);
+        m_hNoteTip = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                       WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                                       CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_hWnd, nullptr,
+                                       AfxGetInstanceHandle(), nullptr);
+        // Long texts wrap, and stay long enough to be read.
+        ::SendMessageW(m_hNoteTip, TTM_SETMAXTIPWIDTH, 0, 480);
+        ::SendMessageW(m_hNoteTip, TTM_SETDELAYTIME, TTDT_AUTOPOP, 30000);
+    }
+    TOOLINFOW info{};
+    info.cbSize = TTTOOLINFOW_V2_SIZE;
+    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    info.hwnd = m_hWnd;
+    info.uId = reinterpret_cast<UINT_PTR>(hBox);
+    info.lpszText = const_cast<wchar_t*>(note.tip.c_str());
+    const UINT nMessage = old.tip.empty()    ? TTM_ADDTOOLW
+                          : note.tip.empty() ? TTM_DELTOOLW
+                                             : TTM_UPDATETIPTEXTW;
+    ::SendMessageW(m_hNoteTip, nMessage, 0, reinterpret_cast<LPARAM>(&info));
+    if (old.mark != note.mark)
+        ::InvalidateRect(hBox, nullptr, TRUE);
+}
+
+void CHaltiqoView::DestroyEntry(CEdit& box)
+{
+    if (box.m_hWnd != nullptr && m_notes.count(box.m_hWnd) != 0)
+        SetNote(box.m_hWnd, Note{});
+    box.DestroyWindow();
 }

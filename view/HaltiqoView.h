@@ -6,6 +6,7 @@
 // answers are the view's own, greyed once the system changes), and records which box the Edit
 // menu's commands act on.
 
+#include <map>
 #include <string>
 
 #include "framework/afxwin.h"
@@ -51,6 +52,14 @@ public:
     void SealTyping();
     // Brings the grid to the document's count when arrow keys left it behind.
     void CatchUpGrid();
+
+    // The backgrounds of equation boxes whose text is not wholly one number (read in part, or as
+    // 0) and of those that divide by zero. Their tooltips say how the text is read; an answer's
+    // tooltip gives its exact value where six decimals do not.
+    static const COLORREF kWarningColor = RGB(255, 240, 168);
+    static const COLORREF kErrorColor = RGB(255, 196, 196);
+    // The tooltip window of the boxes' notes; nullptr until the first note.
+    HWND GetNoteTip() const { return m_hNoteTip; }
 
     BOOL PreCreateWindow(CREATESTRUCTW& cs) override;
     void DoDataExchange(CDataExchange* pDX) override;
@@ -100,6 +109,38 @@ private:
     // Up and Down: the focus to the box above or below in the same column.
     void MoveFocusVertically(int nRow, int nCol, int nStep);
     void RefuseBlock(int nRows, int nCols, bool bWholeSystem);
+    // A text longer than a box takes: says which box and how long, and changes nothing.
+    BOOL RefuseLongText(int nRow, int nCol, int n, size_t nLength);
+    // The box of the Edit commands pastes one cell, as a block's cells are pasted.
+    void PasteCell(const std::wstring& text);
+    // Posted when an equation box cuts an insertion to its limit.
+    enum { WM_TAKE_BACK = WM_APP };
+    void TakeBackCutInsertion();
+
+    enum class Mark { kNone, kWarning, kError };
+    struct Note {
+        Mark mark = Mark::kNone;
+        std::wstring tip;
+    };
+    // Sets the box's note: its background and tooltip.
+    void SetNote(HWND hBox, const Note& note);
+    // The note of an equation box holding `text`.
+    void NoteEquationBox(HWND hBox, const std::wstring& text);
+    // Entry boxes lose their notes before they go.
+    void DestroyEntry(CEdit& box);
+
+    // An insertion that an equation box is cutting to its limit, and the box's text before it.
+    struct CutInsertion {
+        HWND hBox = nullptr;
+        std::wstring before;
+        DWORD dwStart = 0;
+        DWORD dwEnd = 0;
+    };
+    CutInsertion m_cut;
+    std::map<HWND, Note> m_notes; // the boxes with a note
+    HWND m_hNoteTip = nullptr;
+    HBRUSH m_hWarningBrush = nullptr;
+    HBRUSH m_hErrorBrush = nullptr;
 
     BOOL m_bWriting = FALSE;       // the view is setting texts: their change notices are no edits
     BOOL m_bSpinning = FALSE;      // the spin button moves itself once the notice returns

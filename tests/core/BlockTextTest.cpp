@@ -83,7 +83,8 @@ TEST(BlockTextTest, ASingleCellLosesItsQuotesAndBrackets)
         {L"\"7\"", L"7"},     {L" \"a\"\"b\" \r\n", L"a\"b"},
         {L"[[5]]", L"5"},     {L"array([5])", L"5"},
         {L"42\r\n", L"42"},   {L"\r\n 42 \r\n", L" 42 "},
-        {L"x = 5", L"x = 5"}, {L"[]", L"[]"},
+        {L"x = 5", L"x = 5"}, {L"7\t\t\r\n", L"7"},
+        {L"[]", L"[]"},
     };
     for (const auto& [text, cell] : cases)
         EXPECT_EQ(cell, BlockText::SingleCell(text)) << text;

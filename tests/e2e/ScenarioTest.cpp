@@ -124,6 +124,12 @@ TEST_F(Scenario, ShowsTheExactSolutionOfTheEquationsAsTyped)
         {3,
          {L"3", L"2", L"1", L"10", L"1", L"1e-10", L"1", L"3", L"2", L"1", L"1", L"7"},
          L"a=10000000003.000000\nb=-10000000000.000000\nc=-9999999999.000000\n"},
+        // A fraction, a grouped thousand and an input method's hyphen for the minus sign.
+        {2,
+         {L"1/3", L"0", L"1", L"0", L"1,000",
+          L"\x2010"
+          L"5"},
+         L"a=3.000000\nb=-0.005000\n"},
     };
     for (const Case& c : cases) {
         if (m_app.GridN() != c.n)

@@ -48,6 +48,19 @@ protected:
     }
     std::wstring Entry(int r, int k) const { return TextOf(m_pView->m_ppEntry[r][k].m_hWnd); }
 
+    // What the box's tooltip says; empty when it has none.
+    std::wstring TipOf(HWND hBox) const
+    {
+        wchar_t text[1024] = L"";
+        TOOLINFOW info{};
+        info.cbSize = TTTOOLINFOW_V2_SIZE;
+        info.hwnd = m_pView->m_hWnd;
+        info.uId = reinterpret_cast<UINT_PTR>(hBox);
+        info.lpszText = text;
+        ::SendMessageW(m_pView->GetNoteTip(), TTM_GETTEXTW, 1024, reinterpret_cast<LPARAM>(&info));
+        return text;
+    }
+
     void ExpectNoSolution(const ShownMessageBox& box)
     {
         EXPECT_EQ(kNoSolutionMessage, box.text);
@@ -165,12 +178,95 @@ TEST_F(SolveCommandTest, BoxesKeepEveryCharacterUpToWhatTheCommandReads)
 
     HWND hBox = m_pView->m_ppEntry[0][0].m_hWnd;
     EXPECT_EQ(255, ::SendMessageW(hBox, EM_GETLIMITTEXT, 0, 0));
+    // More than a box takes, pasted by the box itself (its own menu): taken back whole.
+    m_boxes.Clear();
     const DWORD start = ::GetTickCount();
     SetClipboardText(std::wstring(100000, L'7'));
     ::SendMessageW(hBox, EM_SETSEL, 0, -1);
     ::SendMessageW(hBox, WM_PASTE, 0, 0);
+    Pump();
     EXPECT_LT(::GetTickCount() - start, 2000u);
-    EXPECT_EQ(std::wstring(255, L'7'), Entry(0, 0));
+    EXPECT_EQ(digits, Entry(0, 0));
+    ASSERT_EQ(1u, m_boxes.Boxes().size());
+    EXPECT_EQ(L"貼り付けると 1 行目の a の欄は 100000 文字になります。\n欄に入るのは 255 "
+              L"文字までなので、貼り付けませんでした。",
+              m_boxes.Boxes()[0].text);
+}
+
+// Boxes not wholly one number are marked as they are typed, and say how they are read.
+TEST_F(SolveCommandTest, BoxesThatAreNotWhollyANumberSaySo)
+{
+    enum Mark { kNone, kWarning, kError };
+    HWND hBox = m_pView->m_ppEntry[1][2].m_hWnd;
+    auto markOf = [&] {
+        HDC hDC = ::CreateCompatibleDC(nullptr);
+        ::SendMessageW(m_pView->m_hWnd, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(hDC),
+                       reinterpret_cast<LPARAM>(hBox));
+        const COLORREF color = ::GetBkColor(hDC);
+        ::DeleteDC(hDC);
+        return color == CHaltiqoView::kWarningColor ? kWarning
+               : color == CHaltiqoView::kErrorColor ? kError
+                                                    : kNone;
+    };
+    const struct {
+        const wchar_t* text;
+        Mark mark;
+        const wchar_t* tip;
+    } cases[] = {
+        {L"1,5", kWarning, L"「1,5」は 1 として計算します。"},
+        {L" 12abc", kWarning, L"「 12abc」は 12 として計算します。"},
+        {L"1/2/3", kWarning, L"「1/2/3」は 1/2 として計算します。"},
+        {L"abc", kWarning, L"「abc」は数ではないので 0 として計算します。"},
+        {L"2 / 0", kError, L"「2 / 0」は 0 で割っているので計算できません。"},
+        {L" -1/3 ", kNone, L""},
+        {L"12,345.6", kNone, L""},
+        {L"\x2010"
+         L"5",
+         kNone, L""},
+        {L"\xFF11\x3002\xFF15", kNone, L""},
+        {L"", kNone, L""},
+    };
+    for (const auto& c : cases) {
+        ::SetWindowTextW(hBox, c.text);
+        EXPECT_EQ(c.mark, markOf()) << c.text;
+        EXPECT_EQ(c.tip, TipOf(hBox)) << c.text;
+    }
+    // Key by key: 1, 1/ (read as 1), 1/0 (divides by zero), 1/05.
+    const Mark typed[] = {kNone, kWarning, kError, kNone};
+    for (int i = 0; i < 4; ++i) {
+        TypeChars(hBox, std::wstring(1, L"1/05"[i]));
+        EXPECT_EQ(typed[i], markOf()) << i;
+    }
+
+    // A zero denominator stops the solve, names the box and puts the caret in it.
+    Enter({L"1", L"2", L"", L"1", L"1/0", L"3"});
+    ::SendMessageW(::GetDlgItem(m_pView->m_hWnd, IDC_CALC), BM_CLICK, 0, 0);
+    Pump();
+    ASSERT_EQ(1u, m_boxes.Boxes().size());
+    EXPECT_EQ(L"2 行目の b の欄: 0 で割っています。", m_boxes.Boxes()[0].text);
+    EXPECT_EQ(kExclamationIcon, m_boxes.Boxes()[0].icon);
+    EXPECT_EQ(m_pView->m_ppEntry[1][1].m_hWnd, ::GetFocus());
+    EXPECT_EQ(L"", Entry(0, 2)); // nothing written
+    EXPECT_EQ(L"", Answer(0));
+}
+
+// An answer's tooltip gives its exact value where six decimals do not.
+TEST_F(SolveCommandTest, AnswersShowTheirExactValueOnDemand)
+{
+    auto tipOf = [&](int k) {
+        return TipOf(m_pView->m_ppEntry[2][k].m_hWnd);
+    };
+    Enter({L"3", L"0", L"1", L"0", L"1", L"0.5"});
+    EXPECT_EQ(L"a=0.333333\nb=0.500000\n", Calculate().text);
+    EXPECT_EQ(L"= 1/3", tipOf(0));
+    EXPECT_EQ(L"", tipOf(1));
+    // a = 10^600 / 3.
+    Enter({L"3e-300", L"0", L"1e300", L"0", L"1", L"1"});
+    Calculate();
+    EXPECT_EQ(L"3" + std::wstring(599, L'3') + L".333333", Answer(0));
+    EXPECT_EQ(L"= 3.33333333333333333333333333333\x2026"
+              L"e599",
+              tipOf(0));
 }
 
 TEST_F(SolveCommandTest, EachRunOverwritesEveryAnswer)
