@@ -317,9 +317,9 @@ std::wstring SingleCell(std::wstring_view text)
             return block.rows[0][0];
     }
     // A quoted cell; a spreadsheet's cell copied with empty ones beside it.
-    const wchar_t separator = FindSeparator(trimmed) == L'\t' ? L'\t' : 0;
+    const wchar_t separator = FindSeparator(text) == L'\t' ? L'\t' : 0;
     if (!trimmed.empty() && (trimmed[0] == L'"' || separator != 0)) {
-        const Block block = Tidied(SeparatedLines(trimmed, separator));
+        const Block block = Tidied(SeparatedLines(text, separator));
         if (block.IsSingleCell())
             return block.rows[0][0];
     }

@@ -4,33 +4,17 @@
 //                       the unit separator 0x1F (a text may hold tabs), in UTF-8
 //   output, per system: one line, the n answer texts separated by tabs, or "none"
 #include <algorithm>
+#include <clocale>
+#include <cstdlib>
 #include <iostream>
 #include <string>
 
 #include "core/ExactSystem.h"
 
-namespace {
-
-std::wstring FromUtf8(std::string_view text)
-{
-    std::wstring wide;
-    for (size_t i = 0; i < text.size();) {
-        const unsigned char lead = static_cast<unsigned char>(text[i]);
-        const int extra = lead < 0x80 ? 0 : lead < 0xE0 ? 1 : lead < 0xF0 ? 2 : 3;
-        unsigned code = extra == 0 ? lead : lead & (0x3F >> extra);
-        for (int k = 1; k <= extra && i + k < text.size(); ++k)
-            code = (code << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
-        wide += static_cast<wchar_t>(code);
-        i += extra + 1;
-    }
-    return wide;
-}
-
-} // namespace
-
 int main()
 {
     std::ios::sync_with_stdio(false);
+    std::setlocale(LC_ALL, "C.UTF-8");
     std::string line;
     while (std::getline(std::cin, line)) {
         if (line.empty())
@@ -42,7 +26,10 @@ int main()
             for (int c = 0; c <= n; ++c) {
                 start = std::min(start, line.size());
                 const size_t end = std::min(line.find('\x1f', start), line.size());
-                system.SetText(r, c, FromUtf8(std::string_view(line).substr(start, end - start)));
+                const std::string text = line.substr(start, end - start);
+                std::wstring wide(text.size(), L'\0'); // UTF-8 is never shorter
+                wide.resize(std::mbstowcs(wide.data(), text.c_str(), wide.size()));
+                system.SetText(r, c, wide);
                 start = end + 1;
             }
         }

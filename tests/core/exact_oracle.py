@@ -35,43 +35,31 @@ ASCII_FORMS.update({c: " " for c in range(0x2000, 0x200B)})
 ASCII_FORMS.update({c: chr(c - 0xFEE0) for c in range(0xFF01, 0xFF5F)})
 
 
-def ascii_forms(text):
-    text = text.translate(ASCII_FORMS)
-    return re.sub(r"(?<=[0-9])[。｡](?=[0-9])", ".", text)
-
-
 def number_at(text, start):
-    """(value, end) of the number at start; value None beyond the double range; None without one."""
+    """(value, end) of the number at start, value None beyond the double range; None without one."""
     match = NUMBER.match(text, start)
     if not match:
         return None
     sign, mantissa, exponent = match.groups()
     mantissa = mantissa.replace(",", "")
-    as_double = float(sign + mantissa + ("e" + exponent if exponent else ""))
+    as_double = float(sign + mantissa + "e" + (exponent or "0"))
     if math.isinf(as_double):
         return None, match.end()
-    if as_double == 0:
-        return Fraction(0), match.end()  # too small for a double: counts as zero
-    value = Fraction(mantissa) * Fraction(10) ** int(exponent or 0)
+    # Too small for a double: counts as zero.
+    value = Fraction(mantissa) * Fraction(10) ** int(exponent or 0) if as_double else Fraction(0)
     return (-value if sign == "-" else value), match.end()
 
 
 def value_of(text):
     """The exact value of a box's text; None when it has none (a part beyond the range of
     doubles, a zero denominator)."""
-    text = ascii_forms(text)
-    first = number_at(text, 0)
-    if first is None:
-        return Fraction(0)
-    value, end = first
-    slash = SLASH.match(text, end)
-    second = number_at(text, slash.end()) if slash else None
-    if second is None:
+    text = re.sub(r"(?<=[0-9])[。｡](?=[0-9])", ".", text.translate(ASCII_FORMS))
+    value, end = number_at(text, 0) or (Fraction(0), 0)
+    slash = SLASH.match(text, end) if end else None
+    bottom = number_at(text, slash.end()) if slash else None
+    if bottom is None:
         return value
-    denominator = second[0]
-    if value is None or denominator is None or denominator == 0:
-        return None
-    return value / denominator
+    return None if value is None or not bottom[0] else value / bottom[0]
 
 
 def solve(texts):
@@ -237,44 +225,26 @@ def long_numbers(rng, n):
     return [[one() for _ in range(n + 1)] for _ in range(n)]
 
 
-def fractions(rng, n):
-    forms = ["%d/%d", "%d / %d", "-%d/%d", "%d/-%d", "%d.5/%d", "%de3/%d", " %d/%d ", "%d/%d.25",
-             "%d/%dabc", "%d/", "%d//%d"]
+def typed(rng, n):
+    """Fractions, digit grouping and what input methods write."""
     def one():
-        if rng.random() < 0.3:
-            return str(rng.randint(-9, 9))
-        text = rng.choice(forms)
-        return text.replace("%d", str(rng.randint(1, 99)), 1).replace("%d", str(rng.randint(1, 12)))
-    rows = [[one() for _ in range(n + 1)] for _ in range(n)]
-    if rng.random() < 0.1:
-        rows[rng.randrange(n)][rng.randrange(n + 1)] = rng.choice(["1/0", "3/0.0", "2/1e-400"])
-    return rows
-
-
-def grouped_and_typed(rng, n):
-    """Digit grouping and what input methods write: full width, dashes, blanks, full stops."""
-    def one():
-        value = rng.randint(-10**9, 10**9)
-        text = "{:,}".format(abs(value))
-        if rng.random() < 0.3:
-            text += ".%d" % rng.randint(0, 99)
-        text = rng.choice(["-", "\u2010", "\u2013", "\ufe63", "\uff0d", "\u2212"]) + text \
-            if value < 0 else text
-        roll = rng.random()
-        if roll < 0.2:
+        if rng.random() < 0.002:
+            return rng.choice(["1/0", "3/0.0", "2/1e-400"])  # no value: no solution
+        a, b = rng.randint(1, 99), rng.randint(1, 12)
+        text = rng.choice(["%d/%d" % (a, b), "%d / -%d.5" % (a, b), "%de3/%dabc" % (a, b), "%d/" % a,
+                           "{:,}".format(rng.randint(0, 10**9)) + rng.choice(["", ".25"]),
+                           rng.choice(["1,5", "1,0000", "0,001", "1,000,", "12,34,567", "1//2"])])
+        text = rng.choice(["", "", "-", "\u2010", "\u2013", "\ufe63", "\uff0d", "\u2212",
+                           "\u00a0", "\u2002", "\u200b", "\ufeff"]) + text
+        if rng.random() < 0.2:
             text = "".join(chr(ord(c) + 0xFEE0) if "!" <= c <= "~" else c for c in text)
-            text = text.replace("\uff0e", rng.choice(["\uff0e", "\u3002", "\uff61"]))
-        elif roll < 0.4:
-            text = rng.choice(["\u00a0", "\u2002", "\u200b", "\ufeff", "\u3000"]) + text
-        elif roll < 0.5:
-            text = rng.choice(["1,5", "1,0000", "12,34,567", "0,001", "1,000,", "1,000,00"])
+            text = text.replace("\uff0e", rng.choice(["\u3002", "\uff61"]))
         return text
     return [[one() for _ in range(n + 1)] for _ in range(n)]
 
 
 KINDS = [small_integers, prices, fifteen_digits, tiny_coefficient, scaled, sparse, singular,
-         contradictory, near_singular, singular_as_decimals, lenient, extremes, long_numbers,
-         fractions, grouped_and_typed]
+         contradictory, near_singular, singular_as_decimals, lenient, extremes, long_numbers, typed]
 # The most expensive kinds for a Fraction reference stay smaller.
 LARGEST_N = {long_numbers: 8, extremes: 12}
 

@@ -409,7 +409,10 @@ TEST_F(Scenario, BadInputLeavesTheProgramWhole)
     PutOnClipboard(big);
     m_app.Fill(m_app.Entry(0, 0), L"");
     m_app.Key('V', true);
-    EXPECT_EQ(big.substr(0, 255), WindowText(m_app.Entry(0, 0))); // what the solve reads
+    EXPECT_EQ(L"貼り付けると 1 行目の a の欄は 100000 文字になります。\n欄に入るのは 255 "
+              L"文字までなので、貼り付けませんでした。",
+              m_app.ExpectBox().text);
+    EXPECT_EQ(L"", WindowText(m_app.Entry(0, 0))); // refused whole, never cut
     m_app.Fill(m_app.Entry(1, 0), L"5");
     m_app.Click(m_app.CountBox());
     m_app.Key('A', true);

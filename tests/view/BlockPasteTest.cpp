@@ -127,6 +127,7 @@ TEST_F(BlockPasteTest, BlocksFillTheGridFromTheRecordedBoxOrChangeNothing)
         // What other programs copy keeps its meaning.
         {2, 0, 0, L"\"7\"", 2, L"7|.|./.|.|./.|.", L""},
         {2, 1, 1, L"[[5]]\n", 2, L".|.|./.|5|./.|.", L""},
+        {2, 1, 0, L"7\t\t\r\n", 2, L".|.|./7|.|./.|.", L""},
         {2, 0, 0, L"\"1\n2\",3", 2, L"1\n2|3|./.|.|./.|.", L""},
         {2, 0, 0, L"1,5\t1,000\t5", 2, L"1.5|1,000|5/.|.|./.|.", L""},
         {2, 0, 0, L"1\t2\t3\t\r\n4\t5\t6\t\r\n", 2, L"1|2|3/4|5|6/.|.", L""},
