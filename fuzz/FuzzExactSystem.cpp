@@ -26,32 +26,28 @@ using boost::multiprecision::cpp_rational;
     std::abort();
 }
 
-// The exact value of a number as the rule reads it; false when it is beyond the double range.
-bool ExactValue(const NumberText::Decimal& d, cpp_rational& value)
-{
-    const double asDouble = NumberText::ToDouble(d);
-    if (std::isinf(asDouble))
-        return false;
-    value = 0;
-    if (asDouble != 0.0) {
-        const cpp_int power = pow(cpp_int(10), static_cast<unsigned>(std::llabs(d.exponent)));
-        value = d.exponent >= 0 ? cpp_rational(cpp_int(d.digits) * power)
-                                : cpp_rational(cpp_int(d.digits), power);
-        if (d.bNegative)
-            value = -value;
-    }
-    return true;
-}
-
-// The exact value of a text, a number or a fraction; false when it has none.
+// The exact value of a text as the rule reads it, a number or a fraction; false when it has none
+// (a part beyond the double range, a zero denominator).
 bool ExactValue(const std::string& text, cpp_rational& value)
 {
     const NumberText::Reading reading = NumberText::Read(text);
-    cpp_rational bottom;
-    if (!ExactValue(reading.numerator, value) || !ExactValue(reading.denominator, bottom) ||
-        bottom == 0)
+    cpp_rational parts[2];
+    for (int i = 0; i < 2; ++i) {
+        const NumberText::Decimal& d = i == 0 ? reading.numerator : reading.denominator;
+        const double asDouble = NumberText::ToDouble(d);
+        if (std::isinf(asDouble))
+            return false;
+        if (asDouble != 0.0) {
+            const cpp_int power = pow(cpp_int(10), static_cast<unsigned>(std::llabs(d.exponent)));
+            parts[i] = d.exponent >= 0 ? cpp_rational(cpp_int(d.digits) * power)
+                                       : cpp_rational(cpp_int(d.digits), power);
+            if (d.bNegative)
+                parts[i] = -parts[i];
+        }
+    }
+    if (parts[1] == 0)
         return false;
-    value /= bottom;
+    value = parts[0] / parts[1];
     return true;
 }
 

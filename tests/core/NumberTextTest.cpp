@@ -5,6 +5,7 @@
 #include <cstring>
 #include <limits>
 #include <string>
+#include <tuple>
 
 #include "Bits.h"
 #include "tests/common/Rational.h"
@@ -93,11 +94,7 @@ TEST(NumberRule, WideTextReadsFullWidthFormsAsAscii)
 TEST(NumberRule, ReadsFractionsGroupingAndInputMethodText)
 {
     using R = NumberText::Reading;
-    const struct {
-        const wchar_t* text;
-        R::Kind kind;
-        const wchar_t* read;
-    } cases[] = {
+    const std::tuple<const wchar_t*, R::Kind, const wchar_t*> cases[] = {
         // clang-format off
         {L" -2 / 7 ", R::kNumber, L"-2 / 7"},      {L"\uFF11\uFF0F\uFF13", R::kNumber, L"1/3"},
         {L"1/2/3", R::kPrefix, L"1/2"},             {L"1/0", R::kZeroDenominator, L"1/0"},
@@ -107,10 +104,9 @@ TEST(NumberRule, ReadsFractionsGroupingAndInputMethodText)
         {L" ", R::kNoNumber, L""},                  {L"", R::kEmpty, L""},
         // clang-format on
     };
-    for (const auto& c : cases) {
-        const R reading = NumberText::Read(std::wstring_view(c.text));
-        EXPECT_EQ(c.kind, reading.kind) << c.read;
-        EXPECT_EQ(c.read, reading.read);
+    for (const auto& [text, kind, read] : cases) {
+        EXPECT_EQ(kind, NumberText::Read(std::wstring_view(text)).kind) << read;
+        EXPECT_EQ(read, NumberText::Read(std::wstring_view(text)).read);
     }
 }
 
@@ -194,10 +190,8 @@ TEST(NumberFormat, ExactValueWhenSixDecimalsAreNot)
     using boost::multiprecision::cpp_int;
     const cpp_int big = pow(cpp_int(10), 600);
     EXPECT_EQ(L"= -1e-45", NumberText::FormatExact(-1, pow(cpp_int(10), 45)));
-    EXPECT_EQ(L"= 0.100000000000000000000000000000\u2026",
-              NumberText::FormatExact(big + 1, cpp_int(10) * big));
     EXPECT_EQ(L"= 22.0000000000000000000000000000\u2026",
-              NumberText::FormatExact(cpp_int(22) * big + 1, big));
+              NumberText::FormatExact(22 * big + 1, big));
 }
 
 TEST(NumberFormat, ResultLineIsLetterEqualsValueLineFeed)

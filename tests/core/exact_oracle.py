@@ -28,11 +28,9 @@ NUMBER = re.compile(r"[ \t\n\v\f\r]*([+-]?)((?:[1-9][0-9]{0,2}(?:,[0-9]{3})+(?![
 SLASH = re.compile(r"[ \t\n\v\f\r]*/")
 
 # What input methods and other programs write, as the ASCII it stands for.
-ASCII_FORMS = {0x3000: " ", 0x00A0: " ", 0x202F: " ", 0x205F: " ", 0x2212: "-", 0x30FC: "-",
-               0x2010: "-", 0x2011: "-", 0x2012: "-", 0x2013: "-", 0xFE63: "-",
-               0x200B: None, 0xFEFF: None}
-ASCII_FORMS.update({c: " " for c in range(0x2000, 0x200B)})
-ASCII_FORMS.update({c: chr(c - 0xFEE0) for c in range(0xFF01, 0xFF5F)})
+ASCII_FORMS = {ord(c): " " for c in "\u3000\u00a0\u202f\u205f"} | {0x200B: None, 0xFEFF: None} | {
+    ord(c): "-" for c in "\u2212\u30fc\u2010\u2011\u2012\u2013\ufe63"} | {
+    c: " " for c in range(0x2000, 0x200B)} | {c: chr(c - 0xFEE0) for c in range(0xFF01, 0xFF5F)}
 
 
 def number_at(text, start):

@@ -74,8 +74,12 @@ TEST_F(BlockPasteTest, BlocksFillTheGridFromTheRecordedBoxOrChangeNothing)
         int n, r, k;
         std::wstring text;
         int nAfter;
-        const wchar_t* grid;    // nullptr: unchanged
-        const wchar_t* message; // empty: none
+        const wchar_t* grid;  // nullptr: unchanged
+        std::wstring message; // empty: none
+    };
+    auto TooLong = [](const std::wstring& box, int nLength) {
+        return L"貼り付けると " + box + L" の欄は " + std::to_wstring(nLength) +
+               L" 文字になります。\n欄に入るのは 255 文字までなので、貼り付けませんでした。";
     };
     const Case cases[] = {
         // A spreadsheet's range, a whole system for the present n.
@@ -133,16 +137,12 @@ TEST_F(BlockPasteTest, BlocksFillTheGridFromTheRecordedBoxOrChangeNothing)
         {2, 0, 0, L"1\t2\t3\t\r\n4\t5\t6\t\r\n", 2, L"1|2|3/4|5|6/.|.", L""},
         {2, 0, 0, L"1 2 3\n\n4 5 6\n", 2, L"1|2|3/4|5|6/.|.", L""},
         {2, 0, 0, L"array([[1, 2, 3],\n       [4, 5, 6]])", 2, L"1|2|3/4|5|6/.|.", L""},
-        // Longer than a box takes: refused whole, never cut.
-        {2, 0, 0, L"1\t" + std::wstring(300, L'2'), 2, nullptr,
-         L"貼り付けると 1 行目の b の欄は 300 文字になります。\n欄に入るのは 255 "
-         L"文字までなので、貼り付けませんでした。"},
+        // Longer than a box takes: refused whole, never cut, a character never split.
+        {2, 0, 0, L"1\t" + std::wstring(300, L'2'), 2, nullptr, TooLong(L"1 行目の b", 300)},
         {3, 0, 0, L"1 2 3\n4 5 " + std::wstring(254, L'6') + L"\xD83D\xDE00", 3, nullptr,
-         L"貼り付けると 2 行目の 右辺 の欄は 256 文字になります。\n欄に入るのは 255 "
-         L"文字までなので、貼り付けませんでした。"},
+         TooLong(L"2 行目の 右辺", 256)},
         {2, 1, 2, L"\"" + std::wstring(256, L'9') + L"\"", 2, nullptr,
-         L"貼り付けると 2 行目の 右辺 の欄は 256 文字になります。\n欄に入るのは 255 "
-         L"文字までなので、貼り付けませんでした。"},
+         TooLong(L"2 行目の 右辺", 256)},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "case #" << (&c - cases));

@@ -48,9 +48,14 @@ protected:
     }
     std::wstring Entry(int r, int k) const { return TextOf(m_pView->m_ppEntry[r][k].m_hWnd); }
 
-    // What the box's tooltip says; empty when it has none.
-    std::wstring TipOf(HWND hBox) const
+    // The box's background mark ("warning ", "error " or none), then what its tooltip says.
+    std::wstring NoteOf(HWND hBox) const
     {
+        HDC hDC = ::CreateCompatibleDC(nullptr);
+        m_pView->SendMessage(WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(hDC),
+                             reinterpret_cast<LPARAM>(hBox));
+        const COLORREF color = ::GetBkColor(hDC);
+        ::DeleteDC(hDC);
         wchar_t text[1024] = L"";
         TOOLINFOW info{};
         info.cbSize = TTTOOLINFOW_V2_SIZE;
@@ -58,7 +63,10 @@ protected:
         info.uId = reinterpret_cast<UINT_PTR>(hBox);
         info.lpszText = text;
         ::SendMessageW(m_pView->GetNoteTip(), TTM_GETTEXTW, 1024, reinterpret_cast<LPARAM>(&info));
-        return text;
+        return (color == CHaltiqoView::kWarningColor ? L"warning "
+                : color == CHaltiqoView::kErrorColor ? L"error "
+                                                     : L"") +
+               std::wstring(text);
     }
 
     void ExpectNoSolution(const ShownMessageBox& box)
@@ -178,7 +186,6 @@ TEST_F(SolveCommandTest, BoxesKeepEveryCharacterUpToWhatTheCommandReads)
 
     HWND hBox = m_pView->m_ppEntry[0][0].m_hWnd;
     EXPECT_EQ(255, ::SendMessageW(hBox, EM_GETLIMITTEXT, 0, 0));
-    // More than a box takes, pasted by the box itself (its own menu): taken back whole.
     m_boxes.Clear();
     const DWORD start = ::GetTickCount();
     SetClipboardText(std::wstring(100000, L'7'));
@@ -187,7 +194,7 @@ TEST_F(SolveCommandTest, BoxesKeepEveryCharacterUpToWhatTheCommandReads)
     Pump();
     EXPECT_LT(::GetTickCount() - start, 2000u);
     EXPECT_EQ(digits, Entry(0, 0));
-    EXPECT_EQ(1u, m_boxes.Boxes().size()); // the message of any paste too long
+    EXPECT_EQ(1u, m_boxes.Boxes().size()); // more than a box takes, pasted by the box itself
 }
 
 // Boxes not wholly one number are marked as they are typed, and say how they are read; a zero
@@ -195,32 +202,21 @@ TEST_F(SolveCommandTest, BoxesKeepEveryCharacterUpToWhatTheCommandReads)
 TEST_F(SolveCommandTest, BoxesSayHowTheyAreReadAndAnswersTheirExactValue)
 {
     HWND hBox = m_pView->m_ppEntry[1][2].m_hWnd;
-    auto noteOf = [&] { // the background's mark, then the tooltip
-        HDC hDC = ::CreateCompatibleDC(nullptr);
-        ::SendMessageW(m_pView->m_hWnd, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(hDC),
-                       reinterpret_cast<LPARAM>(hBox));
-        const COLORREF color = ::GetBkColor(hDC);
-        ::DeleteDC(hDC);
-        return (color == CHaltiqoView::kWarningColor ? L"warning "
-                : color == CHaltiqoView::kErrorColor ? L"error "
-                                                     : L"") +
-               TipOf(hBox);
-    };
     for (const auto& [text, note] : {
              std::pair{L"1,5", L"warning 「1,5」は 1 として計算します。"},
              {L"abc", L"warning 「abc」は数ではないので 0 として計算します。"},
              {L"2 / 0", L"error 「2 / 0」は 0 で割っているので計算できません。"},
          }) {
         ::SetWindowTextW(hBox, text);
-        EXPECT_EQ(note, noteOf()) << text;
+        EXPECT_EQ(note, NoteOf(hBox)) << text;
     }
     ::SetWindowTextW(hBox, L"");
     TypeChars(hBox, L"1/");
-    EXPECT_EQ(L"warning 「1/」は 1 として計算します。", noteOf());
+    EXPECT_EQ(L"warning 「1/」は 1 として計算します。", NoteOf(hBox));
     TypeChars(hBox, L"0");
-    EXPECT_EQ(L"error 「1/0」は 0 で割っているので計算できません。", noteOf());
+    EXPECT_EQ(L"error 「1/0」は 0 で割っているので計算できません。", NoteOf(hBox));
     TypeChars(hBox, L"5"); // wholly a number
-    EXPECT_EQ(L"", noteOf());
+    EXPECT_EQ(L"", NoteOf(hBox));
 
     Enter({L"1", L"2", L"", L"1", L"1/0", L"3"});
     ::SendMessageW(::GetDlgItem(m_pView->m_hWnd, IDC_CALC), BM_CLICK, 0, 0);
@@ -229,18 +225,16 @@ TEST_F(SolveCommandTest, BoxesSayHowTheyAreReadAndAnswersTheirExactValue)
     EXPECT_EQ(L"2 行目の b の欄: 0 で割っています。", m_boxes.Boxes()[0].text);
     EXPECT_EQ(kExclamationIcon, m_boxes.Boxes()[0].icon);
     EXPECT_EQ(m_pView->m_ppEntry[1][1].m_hWnd, ::GetFocus());
-    EXPECT_EQ(L"", Entry(0, 2)); // nothing written, no answer
-    EXPECT_EQ(L"", Answer(0));
-
+    EXPECT_EQ(L"", Entry(0, 2) + Answer(0)); // nothing written, no answer
     Enter({L"3", L"0", L"1", L"0", L"1", L"0.5"});
     EXPECT_EQ(L"a=0.333333\nb=0.500000\n", Calculate().text);
-    EXPECT_EQ(L"= 1/3", TipOf(m_pView->m_ppEntry[2][0].m_hWnd));
-    EXPECT_EQ(L"", TipOf(m_pView->m_ppEntry[2][1].m_hWnd));
+    EXPECT_EQ(L"= 1/3", NoteOf(m_pView->m_ppEntry[2][0].m_hWnd));
+    EXPECT_EQ(L"", NoteOf(m_pView->m_ppEntry[2][1].m_hWnd));
     Enter({L"3e-300", L"0", L"1e300", L"0", L"1", L"1"}); // a = 10^600 / 3
     Calculate();
     EXPECT_EQ(L"3" + std::wstring(599, L'3') + L".333333", Answer(0));
     EXPECT_EQ(L"= 3.33333333333333333333333333333\u2026e599",
-              TipOf(m_pView->m_ppEntry[2][0].m_hWnd));
+              NoteOf(m_pView->m_ppEntry[2][0].m_hWnd));
 }
 
 TEST_F(SolveCommandTest, EachRunOverwritesEveryAnswer)
