@@ -1,7 +1,9 @@
 #include "NumberText.h"
 
 #include <charconv>
+#include <cmath>
 #include <limits>
+#include <utility>
 
 namespace NumberText {
 namespace {
@@ -272,34 +274,64 @@ std::string FormatFixed(const cpp_int& numerator, const cpp_int& denominator)
     return bNegative ? "-" + digits : digits;
 }
 
+namespace {
+
+// The fraction in lowest terms when both its parts are below 10^40: Euclid's algorithm with the
+// continued fraction's convergents, given up as soon as one grows too long, so that the answers'
+// parts of thousands of digits cost no full greatest common divisor.
+bool ShortFraction(cpp_int top, cpp_int bottom, cpp_int& p, cpp_int& q)
+{
+    static const cpp_int limit = pow(cpp_int(10), 40);
+    cpp_int p1 = 1, p2 = 0, q1 = 0, q2 = 1;
+    while (bottom != 0) {
+        cpp_int quotient, remainder;
+        divide_qr(top, bottom, quotient, remainder);
+        cpp_int pNext = quotient * p1 + p2;
+        cpp_int qNext = quotient * q1 + q2;
+        if (pNext >= limit || qNext >= limit)
+            return false;
+        p2 = std::exchange(p1, std::move(pNext));
+        q2 = std::exchange(q1, std::move(qNext));
+        top = std::exchange(bottom, std::move(remainder));
+    }
+    p = p1;
+    q = q1;
+    return true;
+}
+
+} // namespace
+
 std::wstring FormatExact(const cpp_int& numerator, const cpp_int& denominator)
 {
-    cpp_int top = abs(numerator);
-    cpp_int bottom = abs(denominator);
+    const cpp_int top = abs(numerator);
+    const cpp_int bottom = abs(denominator);
     if ((top * 1000000) % bottom == 0)
         return L"";
-    const cpp_int common = gcd(top, bottom);
-    top /= common;
-    bottom /= common;
     const std::wstring sign = (numerator < 0) != (denominator < 0) ? L"= -" : L"= ";
     auto wide = [](const std::string& text) {
         return std::wstring(text.begin(), text.end());
     };
-    const std::string topDigits = top.str();
-    const std::string bottomDigits = bottom.str();
-    if (topDigits.size() <= 40 && bottomDigits.size() <= 40)
-        return sign + wide(topDigits) + L"/" + wide(bottomDigits);
+    cpp_int p, q;
+    if (ShortFraction(top, bottom, p, q))
+        return sign + wide(p.str()) + L"/" + wide(q.str());
 
-    // 10^e <= top / bottom < 10^(e + 1); then the first 30 digits, cut rather than rounded, so
-    // that each digit shown is one of the value's own.
+    // 10^e <= top / bottom < 10^(e + 1), from the bits and then exactly; then the first 30
+    // digits, cut rather than rounded, so that each digit shown is one of the value's own.
     const int kDigits = 30;
-    long long e =
-        static_cast<long long>(topDigits.size()) - static_cast<long long>(bottomDigits.size());
     auto power = [](long long k) -> cpp_int {
         return pow(cpp_int(10), static_cast<unsigned>(k));
     };
-    if (e >= 0 ? top < bottom * power(e) : top * power(-e) < bottom)
+    auto below = [&](long long k) { // top / bottom < 10^k
+        return k >= 0 ? top < bottom * power(k) : top * power(-k) < bottom;
+    };
+    long long e =
+        static_cast<long long>(std::floor(static_cast<double>(static_cast<long long>(msb(top)) -
+                                                              static_cast<long long>(msb(bottom))) *
+                                          0.30102999566398120));
+    while (below(e))
         --e;
+    while (!below(e + 1))
+        ++e;
     const long long shift = kDigits - 1 - e;
     const cpp_int dividend = shift >= 0 ? cpp_int(top * power(shift)) : top;
     const cpp_int divisor = shift >= 0 ? bottom : cpp_int(bottom * power(-shift));
