@@ -1032,18 +1032,31 @@ void CHaltiqoView::SetNote(HWND hBox, const Note& note)
         ::SendMessageW(m_hNoteTip, TTM_SETMAXTIPWIDTH, 0, 480);
         ::SendMessageW(m_hNoteTip, TTM_SETDELAYTIME, TTDT_AUTOPOP, 30000);
     }
-    TOOLINFOW info{};
-    info.cbSize = TTTOOLINFOW_V2_SIZE;
-    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    info.hwnd = m_hWnd;
-    info.uId = reinterpret_cast<UINT_PTR>(hBox);
-    info.lpszText = const_cast<wchar_t*>(note.tip.c_str());
-    const UINT nMessage = old.tip.empty()    ? TTM_ADDTOOLW
-                          : note.tip.empty() ? TTM_DELTOOLW
-                                             : TTM_UPDATETIPTEXTW;
-    ::SendMessageW(m_hNoteTip, nMessage, 0, reinterpret_cast<LPARAM>(&info));
+    // The tooltip asks for the text when it shows (OnNotify): a box typed into changes no tool.
+    if (old.tip.empty() || note.tip.empty()) {
+        TOOLINFOW info{};
+        info.cbSize = TTTOOLINFOW_V2_SIZE;
+        info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        info.hwnd = m_hWnd;
+        info.uId = reinterpret_cast<UINT_PTR>(hBox);
+        info.lpszText = LPSTR_TEXTCALLBACKW;
+        ::SendMessageW(m_hNoteTip, old.tip.empty() ? TTM_ADDTOOLW : TTM_DELTOOLW, 0,
+                       reinterpret_cast<LPARAM>(&info));
+    }
     if (old.mark != note.mark)
         ::InvalidateRect(hBox, nullptr, TRUE);
+}
+
+BOOL CHaltiqoView::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    auto* pInfo = reinterpret_cast<NMTTDISPINFOW*>(lParam);
+    if (m_hNoteTip == nullptr || pInfo->hdr.hwndFrom != m_hNoteTip ||
+        pInfo->hdr.code != TTN_GETDISPINFOW)
+        return CFormView::OnNotify(wParam, lParam, pResult);
+    const auto it = m_notes.find(reinterpret_cast<HWND>(pInfo->hdr.idFrom));
+    pInfo->lpszText = const_cast<wchar_t*>(it == m_notes.end() ? L"" : it->second.tip.c_str());
+    *pResult = 0;
+    return TRUE;
 }
 
 void CHaltiqoView::DestroyEntry(CEdit& box)

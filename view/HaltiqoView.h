@@ -70,6 +70,8 @@ public:
 
 protected:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    // The tooltip asks for a note's text.
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
     // Makes hWnd the box of the Edit commands when it is one of the grid's entry boxes.
     void RecordEntryBox(HWND hWnd);
     void OnSize(UINT nType, int cx, int cy);
