@@ -11,8 +11,12 @@
 //
 // Solve scales each row to integers and finds the determinant and Cramer's numerators modulo
 // primes below 2^62 until the primes' product exceeds twice Hadamard's bound on all of them, then
-// rebuilds them by the Chinese remainder theorem.
+// rebuilds them by the Chinese remainder theorem. A system whose determinant is zero is reduced
+// exactly, without fractions, to tell "no solution" from "infinitely many" and to give the
+// general solution.
 
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,6 +24,8 @@
 #include <boost/multiprecision/cpp_int.hpp>
 
 #include "core/NumberText.h"
+
+class CPrimeField;
 
 class CExactSystem {
 public:
@@ -35,12 +41,22 @@ public:
     void SetText(int nRow, int nCol, std::string_view text);
     void SetText(int nRow, int nCol, std::wstring_view text);
 
-    // Whether the system has exactly one solution. After true, unknown i is
-    // GetNumerator(i) / GetDenominator(), with a positive denominator.
+    enum class Kind { kUnique, kNoSolution, kIndefinite };
+
+    // Whether the system has exactly one solution; GetKind tells the rest. After kUnique, and for
+    // an unknown that is not free after kIndefinite, unknown i is
+    // GetNumerator(i) / GetDenominator() (positive) plus its terms in the free unknowns.
     bool Solve();
+    Kind GetKind() const { return m_kind; }
     const cpp_int& GetDenominator() const { return m_denominator; }
     const cpp_int& GetNumerator(int i) const { return m_numerators[i]; }
-    // Unknown i after a successful Solve, correctly rounded to six decimals ("%lf" form).
+    // After kIndefinite: whether unknown i is free, that is, has no pivot in the reduced row
+    // echelon form taken column by column from the left; and whether it has terms in the free
+    // unknowns (if not, it is fixed).
+    bool IsFree(int i) const { return m_free[i]; }
+    bool IsFixed(int i) const;
+    // Unknown i correctly rounded to six decimals ("%lf" form); after kIndefinite, an unknown
+    // with terms reads like "3 - 2b" or "1/2 + 3/4c - d" (see NumberText::FormatShort).
     std::string FormatAnswer(int i) const;
 
 private:
@@ -54,6 +70,15 @@ private:
     };
 
     void SetReading(int nRow, int nCol, const NumberText::Reading& reading);
+    // With the rows scaled to integers and the determinant most likely zero: finds the kind and
+    // the general solution from one prime's pivots and proves them; false when the proof fails.
+    // rowBounds holds the bits of Hadamard's bound for each row; residues(field, a) writes the
+    // rows modulo the field's prime.
+    using Residues = std::function<void(const CPrimeField&, std::vector<uint64_t>&)>;
+    bool ReduceByPrime(const std::vector<cpp_int>& rows, const std::vector<long long>& rowBounds,
+                       const Residues& residues);
+    // The same by exact elimination, always right and much slower on long numbers.
+    void ReduceSingular(std::vector<cpp_int> rows);
     CEntry& At(int nRow, int nCol)
     {
         return m_entries[static_cast<size_t>(nRow) * (m_n + 1) + nCol];
@@ -61,6 +86,10 @@ private:
 
     int m_n;
     std::vector<CEntry> m_entries; // row by row
+    Kind m_kind = Kind::kNoSolution;
     cpp_int m_denominator;
     std::vector<cpp_int> m_numerators;
+    std::vector<bool> m_free;
+    // Unknown i's coefficient of unknown j, over the denominator; only after kIndefinite.
+    std::vector<std::vector<cpp_int>> m_terms;
 };

@@ -357,6 +357,17 @@ std::wstring FormatExact(const cpp_int& numerator, const cpp_int& denominator)
     return sign + wide(text) + (remainder == 0 ? L"" : L"\x2026") + wide(exponent);
 }
 
+std::string FormatShort(const cpp_int& numerator, const cpp_int& denominator)
+{
+    cpp_int quotient, remainder, p, q;
+    divide_qr(numerator, denominator, quotient, remainder);
+    if (remainder == 0)
+        return quotient.str();
+    if (ShortFraction(abs(numerator), abs(denominator), p, q))
+        return ((numerator < 0) != (denominator < 0) ? "-" : "") + p.str() + "/" + q.str();
+    return FormatFixed(numerator, denominator);
+}
+
 std::string FormatResultLine(char letter, const std::string& value)
 {
     std::string line(1, letter);

@@ -70,6 +70,11 @@ std::string FormatFixed(const boost::multiprecision::cpp_int& numerator,
 std::wstring FormatExact(const boost::multiprecision::cpp_int& numerator,
                          const boost::multiprecision::cpp_int& denominator);
 
+// The exact value numerator / denominator written short: an integer, else p/q in lowest terms
+// when both have at most 40 digits, else the FormatFixed form.
+std::string FormatShort(const boost::multiprecision::cpp_int& numerator,
+                        const boost::multiprecision::cpp_int& denominator);
+
 // One result line: the letter, '=', the value's text, a line feed ("%c=%lf\n").
 std::string FormatResultLine(char letter, const std::string& value);
 

@@ -1,5 +1,6 @@
 #include "PrimeField.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -69,47 +70,82 @@ uint64_t CPrimeField::Inverse(uint64_t a) const
 }
 
 uint64_t CPrimeField::SolveCramer(std::vector<uint64_t>& a, int n,
-                                  std::vector<uint64_t>& numerators) const
+                                  std::vector<uint64_t>& numerators, int k) const
 {
-    const int w = n + 1;
+    const int w = n + k;
     auto at = [&](int r, int c) -> uint64_t& {
         return a[static_cast<size_t>(r) * w + c];
     };
 
     // Forward elimination to a unit upper triangle; any nonzero pivot is exact.
     uint64_t det = 1;
-    for (int k = 0; k < n; ++k) {
-        int pivot = k;
-        while (pivot < n && at(pivot, k) == 0)
+    for (int c = 0; c < n; ++c) {
+        int pivot = c;
+        while (pivot < n && at(pivot, c) == 0)
             ++pivot;
         if (pivot == n)
             return 0;
-        if (pivot != k) {
-            for (int c = k; c <= n; ++c)
-                std::swap(at(pivot, c), at(k, c));
+        if (pivot != c) {
+            for (int j = c; j < w; ++j)
+                std::swap(at(pivot, j), at(c, j));
             det = Sub(0, det);
         }
-        det = Mul(det, at(k, k));
-        const uint64_t inverse = Inverse(at(k, k));
-        for (int c = k + 1; c <= n; ++c)
-            at(k, c) = Mul(at(k, c), inverse);
-        for (int r = k + 1; r < n; ++r) {
-            const uint64_t f = at(r, k);
+        det = Mul(det, at(c, c));
+        const uint64_t inverse = Inverse(at(c, c));
+        for (int j = c + 1; j < w; ++j)
+            at(c, j) = Mul(at(c, j), inverse);
+        for (int r = c + 1; r < n; ++r) {
+            const uint64_t f = at(r, c);
             if (f == 0)
                 continue;
-            for (int c = k + 1; c <= n; ++c)
-                at(r, c) = Sub(at(r, c), Mul(f, at(k, c)));
+            for (int j = c + 1; j < w; ++j)
+                at(r, j) = Sub(at(r, j), Mul(f, at(c, j)));
         }
     }
 
-    numerators.assign(n, 0);
-    for (int i = n - 1; i >= 0; --i) {
-        uint64_t s = at(i, n);
-        for (int c = i + 1; c < n; ++c)
-            s = Sub(s, Mul(at(i, c), numerators[c]));
-        numerators[i] = s;
+    numerators.assign(static_cast<size_t>(n) * k, 0);
+    for (int j = 0; j < k; ++j) {
+        uint64_t* x = numerators.data() + static_cast<size_t>(j) * n;
+        for (int i = n - 1; i >= 0; --i) {
+            uint64_t s = at(i, n + j);
+            for (int c = i + 1; c < n; ++c)
+                s = Sub(s, Mul(at(i, c), x[c]));
+            x[i] = s;
+        }
     }
     for (uint64_t& x : numerators)
         x = Mul(det, x);
     return det;
+}
+
+std::vector<int> CPrimeField::RankProfile(std::vector<uint64_t>& a, int rows, int cols,
+                                          std::vector<int>& pivotRows) const
+{
+    auto at = [&](int r, int c) -> uint64_t& {
+        return a[static_cast<size_t>(r) * cols + c];
+    };
+    std::vector<int> order(static_cast<size_t>(rows));
+    for (int r = 0; r < rows; ++r)
+        order[r] = r;
+    std::vector<int> pivots;
+    pivotRows.clear();
+    for (int c = 0; c < cols && static_cast<int>(pivots.size()) < rows; ++c) {
+        const int k = static_cast<int>(pivots.size());
+        int pivot = k;
+        while (pivot < rows && at(pivot, c) == 0)
+            ++pivot;
+        if (pivot == rows)
+            continue;
+        std::swap_ranges(&at(pivot, 0), &at(pivot, 0) + cols, &at(k, 0));
+        std::swap(order[pivot], order[k]);
+        const uint64_t inverse = Inverse(at(k, c));
+        for (int r = k + 1; r < rows; ++r) {
+            const uint64_t f = Mul(at(r, c), inverse);
+            for (int j = c; f != 0 && j < cols; ++j)
+                at(r, j) = Sub(at(r, j), Mul(f, at(k, j)));
+        }
+        pivots.push_back(c);
+        pivotRows.push_back(order[k]);
+    }
+    return pivots;
 }

@@ -29,10 +29,17 @@ public:
     // a must not be zero.
     uint64_t Inverse(uint64_t a) const;
 
-    // Solves the n equations held row by row in the n × (n + 1) residues of `a`, which it
-    // overwrites. Returns the determinant of the coefficients; when that is not zero, `numerators`
-    // receives det × x_i for each unknown i (the numerators of Cramer's rule).
-    uint64_t SolveCramer(std::vector<uint64_t>& a, int n, std::vector<uint64_t>& numerators) const;
+    // Solves the n equations held row by row in the n × (n + k) residues of `a` (k right-hand
+    // sides), which it overwrites. Returns the determinant of the coefficients; when that is not
+    // zero, numerators[j·n + i] receives det × x_i for right-hand side j (Cramer's numerators).
+    uint64_t SolveCramer(std::vector<uint64_t>& a, int n, std::vector<uint64_t>& numerators,
+                         int k = 1) const;
+
+    // Brings the rows × cols residues of `a` to row echelon form, taking columns from the left
+    // and the first usable row; returns the pivot columns and, in `pivotRows`, the row of `a` as
+    // given that each pivot came from.
+    std::vector<int> RankProfile(std::vector<uint64_t>& a, int rows, int cols,
+                                 std::vector<int>& pivotRows) const;
 
 private:
     uint64_t m_p;

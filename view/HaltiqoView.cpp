@@ -43,6 +43,9 @@ const wchar_t kNoSolution[] = L"\x89E3\x7121\x3057";
 const wchar_t kNoSolutionMessage[] =
     L"\x305D\x306E\x5F0F\x3067\x306F\x89E3\x304C\x5B9A\x307E\x308A\x307E\x305B\x3093\xFF01\xFF01"
     L"\n\x5024\x3092\x78BA\x8A8D\x3057\x3066\x304F\x3060\x3055\x3044\x3002";
+// The message when the solution is not unique, and the answer of an unknown left free.
+const wchar_t kIndefiniteMessage[] = L"その式では解が一つに定まりません（不定）。\n";
+const wchar_t kArbitrary[] = L"任意";
 
 // Keeps a shown window from drawing while it lives, then repaints it and its children once:
 // a grid of hundreds of boxes would otherwise be drawn box by box as it is made or taken down.
@@ -463,14 +466,25 @@ void CHaltiqoView::OnCalc()
         }
     }
 
-    if (system.Solve()) {
+    if (!system.Solve() && system.GetKind() == CExactSystem::Kind::kIndefinite)
+        message = kIndefiniteMessage;
+    if (system.GetKind() != CExactSystem::Kind::kNoSolution) {
         for (int i = 0; i < n; ++i) {
+            const wchar_t letter = static_cast<wchar_t>(L'a' + i);
+            if (system.IsFree(i)) {
+                m_ppEntry[n][i].SetWindowText(kArbitrary);
+                message += letter + std::wstring(L" は") + kArbitrary + L"\n";
+                continue;
+            }
             const std::string text = system.FormatAnswer(i);
             m_ppEntry[n][i].SetWindowText(Widen(text).c_str());
+            // An expression is longer than its box: its tooltip shows it whole.
             SetNote(m_ppEntry[n][i].m_hWnd,
                     {Mark::kNone,
-                     NumberText::FormatExact(system.GetNumerator(i), system.GetDenominator())});
-            message += Widen(NumberText::FormatResultLine(static_cast<char>('a' + i), text));
+                     system.IsFixed(i)
+                         ? NumberText::FormatExact(system.GetNumerator(i), system.GetDenominator())
+                         : letter + (L" = " + Widen(text))});
+            message += Widen(NumberText::FormatResultLine(static_cast<char>(letter), text));
         }
     } else {
         for (int k = 0; k < n; ++k)

@@ -33,13 +33,13 @@ int main()
                 start = end + 1;
             }
         }
-        if (system.Solve()) {
-            for (int i = 0; i < n; ++i)
-                std::cout << (i ? "\t" : "") << system.FormatAnswer(i);
-            std::cout << '\n';
-        } else {
+        if (!system.Solve() && system.GetKind() == CExactSystem::Kind::kNoSolution) {
             std::cout << "none\n";
+            continue;
         }
+        for (int i = 0; i < n; ++i)
+            std::cout << (i ? "\t" : "") << (system.IsFree(i) ? "free" : system.FormatAnswer(i));
+        std::cout << '\n';
     }
     return 0;
 }

@@ -12,7 +12,7 @@ using Texts = std::vector<std::vector<std::string>>;
 struct Case {
     const char* name;
     Texts rows;                       // n rows of n + 1 box texts
-    std::vector<std::string> answers; // empty: no unique solution
+    std::vector<std::string> answers; // empty: no solution; "free" for a free unknown
 };
 
 std::vector<std::string> SolveTexts(const Texts& rows)
@@ -22,9 +22,9 @@ std::vector<std::string> SolveTexts(const Texts& rows)
         for (size_t c = 0; c < rows[r].size(); ++c)
             system.SetText(static_cast<int>(r), static_cast<int>(c), rows[r][c]);
     std::vector<std::string> answers;
-    if (system.Solve())
-        for (int i = 0; i < system.GetCount(); ++i)
-            answers.push_back(system.FormatAnswer(i));
+    const bool bAnswers = system.Solve() || system.GetKind() == CExactSystem::Kind::kIndefinite;
+    for (int i = 0; bAnswers && i < system.GetCount(); ++i)
+        answers.push_back(system.IsFree(i) ? "free" : system.FormatAnswer(i));
     return answers;
 }
 
@@ -33,13 +33,15 @@ const std::string kDigits255 = "1." + std::string(251, '3') + "e1"; // 255 chara
 
 TEST(ExactSystem, ShowsTheExactSolutionCorrectlyRounded)
 {
-    const std::vector<Case> cases = {
+    std::vector<Case> cases = {
         // Where the floating-point elimination goes wrong.
         {"tiny coefficient", {{"1", "1", "2"}, {"1", "1e-17", "1"}}, {"1.000000", "1.000000"}},
         {"tiny pivot",
          {{"3", "2", "1", "10"}, {"1", "1e-10", "1", "3"}, {"2", "1", "1", "7"}},
          {"10000000003.000000", "-10000000000.000000", "-9999999999.000000"}},
-        {"singular only as decimals", {{"0.1", "0.3", "1"}, {"0.3", "0.9", "3"}}, {}},
+        {"singular only as decimals",
+         {{"0.1", "0.3", "1"}, {"0.3", "0.9", "3"}},
+         {"10 - 3b", "free"}},
         {"exact zero has no sign", {{"-1", "0", "0"}, {"0", "1", "0"}}, {"0.000000", "0.000000"}},
         {"exact zero after elimination",
          {{"3", "2", "3"}, {"1", "-1", "1"}},
@@ -50,12 +52,28 @@ TEST(ExactSystem, ShowsTheExactSolutionCorrectlyRounded)
         {"three equations",
          {{"2", "1", "-1", "8"}, {"-3", "-1", "2", "-11"}, {"-2", "1", "2", "-3"}},
          {"2.000000", "3.000000", "-1.000000"}},
-        {"dependent", {{"1", "2", "3"}, {"2", "4", "6"}}, {}},
+        {"dependent", {{"1", "2", "3"}, {"2", "4", "6"}}, {"3 - 2b", "free"}},
+        {"one fixed, one free",
+         {{"1", "0", "0", "1"}, {"0", "2", "4", "1"}, {"0", "1", "2", "1/2"}},
+         {"1.000000", "1/2 - 2c", "free"}},
+        {"fractions",
+         {{"2", "0", "-3/2", "1"}, {"4", "0", "-3", "2"}, {"0", "1", "1", "2"}},
+         {"1/2 + 3/4c", "2 - c", "free"}},
+        {"a coefficient too long for a fraction",
+         {{"3", "1" + std::string(40, '0') + "1", "1"},
+          {"6", "2" + std::string(40, '0') + "2", "2"}},
+         {"1/3 - 33333333333333333333333333333333333333333.666667b", "free"}},
+        {"a determinant the first prime divides",
+         {{"4611686018427387847", "0", "1"}, {"0", "1", "1"}},
+         {"0.000000", "1.000000"}},
+        {"a first prime that misleads",
+         {{"4611686018427387847", "0", "1"}, {"0", "0", "0"}},
+         {"0.000000", "free"}},
         {"contradictory", {{"1", "2", "3"}, {"2", "4", "7"}}, {}},
         {"zero where an elimination without exchanges divides",
          {{"0", "1", "1"}, {"1", "0", "2"}},
          {"2.000000", "1.000000"}},
-        {"all empty", {{"", "", ""}, {"", "", ""}}, {}},
+        {"all empty", {{"", "", ""}, {"", "", ""}}, {"free", "free"}},
         {"lenient texts",
          {{" 12abc", "1,5", "0x10"}, {"abc", "1d2", "1e2"}},
          {"-0.083333", "1.000000"}},
@@ -91,8 +109,19 @@ TEST(ExactSystem, ShowsTheExactSolutionCorrectlyRounded)
         {"beyond the largest double", {{"1e309", "0", "1"}, {"0", "1", "1"}}, {}},
         {"negative beyond the largest double", {{"1", "0", "-2e308"}, {"0", "1", "1"}}, {}},
         {"converts to zero", {{"1e-400", "0", "1"}, {"0", "1", "1"}}, {}},
-        {"zero column of tiny numbers", {{"1", "1e-999", "1"}, {"1", "0", "1"}}, {}},
+        {"zero column of tiny numbers",
+         {{"1", "1e-999", "1"}, {"1", "0", "1"}},
+         {"1.000000", "free"}},
+        {"rank 1 of 26", {}, {"27"}},
     };
+    Case& rank1 = cases.back(); // row i is i times 1a + 2b + ... + 26z = 27
+    for (int i = 1; i <= 26; ++i) {
+        rank1.rows.emplace_back();
+        for (int c = 1; c <= 27; ++c)
+            rank1.rows.back().push_back(std::to_string(i * c));
+        rank1.answers[0] += i > 1 ? " - " + std::to_string(i) + char('a' + i - 1) : "";
+    }
+    rank1.answers.resize(26, "free");
     for (const Case& c : cases)
         EXPECT_EQ(c.answers, SolveTexts(c.rows)) << c.name;
 }

@@ -13,6 +13,7 @@ namespace {
 
 const std::wstring kNoSolution = L"解無し";
 const std::wstring kNoSolutionMessage = L"その式では解が定まりません！！\n値を確認してください。";
+const std::wstring kIndefiniteMessage = L"その式では解が一つに定まりません（不定）。\n";
 const std::wstring kNotAnInteger = L"整数を入力してください。";
 const std::wstring kOutOfRange = L"2 から 26 までの整数を入力してください。";
 
@@ -93,11 +94,12 @@ TEST_F(Scenario, SolvesTwoAndThreeEquations)
 TEST_F(Scenario, SystemsWithoutAUniqueSolution)
 {
     FillRows({L"1", L"2", L"3", L"2", L"4", L"6"});
-    EXPECT_EQ(kNoSolutionMessage, Solve().text);
-    EXPECT_EQ(kNoSolution, Answer(0));
-    EXPECT_EQ(kNoSolution, Answer(1));
+    EXPECT_EQ(kIndefiniteMessage + L"a=3 - 2b\nb は任意\n", Solve().text);
+    EXPECT_EQ(L"3 - 2b", Answer(0));
+    EXPECT_EQ(L"任意", Answer(1));
     FillRows({L"1", L"2", L"3", L"2", L"4", L"7"});
     EXPECT_EQ(kNoSolutionMessage, Solve().text);
+    EXPECT_EQ(kNoSolution, Answer(0));
 
     // A zero where the elimination divides: solved all the same.
     FillRows({L"0", L"1", L"1", L"1", L"0", L"2"});
@@ -397,7 +399,7 @@ TEST_F(Scenario, BadInputLeavesTheProgramWhole)
                 m_app.Fill(hBox, text);
                 EXPECT_EQ(text, WindowText(hBox));
             }
-    EXPECT_EQ(kNoSolutionMessage, Solve().text);
+    EXPECT_EQ(kIndefiniteMessage + L"a は任意\nb は任意\n", Solve().text);
 
     // A large paste into a box and into the count box.
     const std::wstring big(100000, L'7');

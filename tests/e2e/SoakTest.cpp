@@ -36,8 +36,8 @@ protected:
         m_app.Type(std::to_wstring(n));
     }
 
-    // Types a system (dominant diagonal, or with its second row twice the first), solves it and
-    // checks every answer against the exact reference.
+    // Types a system (dominant diagonal, or contradicting itself: its second row twice the first
+    // but for the right-hand side), solves it and checks every answer against the exact reference.
     void SolveRandomSystem(bool bSingular)
     {
         const int n = m_app.GridN();
@@ -49,7 +49,7 @@ protected:
                 if (k == r)
                     a[r][k] += a[r][k] < 0 ? -10 * n : 10 * n;
                 if (bSingular && r == 1)
-                    a[1][k] = 2 * a[0][k];
+                    a[1][k] = 2 * a[0][k] + (k == n);
             }
         m_app.Fill(m_app.Entry(0, 0), L""); // empty, so the first value is not appended
         for (int r = 0; r < n; ++r) {

@@ -6,6 +6,7 @@ namespace {
 
 const std::wstring kNoSolution = L"解無し";
 const std::wstring kNoSolutionMessage = L"その式では解が定まりません！！\n値を確認してください。";
+const std::wstring kIndefiniteMessage = L"その式では解が一つに定まりません（不定）。\n";
 
 class SolveCommandTest : public AppTest {
 protected:
@@ -102,10 +103,13 @@ TEST_F(SolveCommandTest, ThreeEquationsIncludingANegativeAnswer)
     EXPECT_EQ(L"-1.000000", Answer(2));
 }
 
-TEST_F(SolveCommandTest, DependentAndContradictorySystemsHaveNoSolution)
+TEST_F(SolveCommandTest, DependentSystemsShowTheGeneralSolutionContradictoryOnesNone)
 {
     Enter({L"1", L"2", L"3", L"2", L"4", L"6"});
-    ExpectNoSolution(Calculate());
+    EXPECT_EQ(kIndefiniteMessage + L"a=3 - 2b\nb は任意\n", Calculate().text);
+    EXPECT_EQ(L"3 - 2b", Answer(0));
+    EXPECT_EQ(L"任意", Answer(1));
+    EXPECT_EQ(L"a = 3 - 2b", NoteOf(m_pView->m_ppEntry[2][0].m_hWnd));
     Enter({L"1", L"2", L"3", L"2", L"4", L"7"});
     ExpectNoSolution(Calculate());
 }
@@ -118,9 +122,9 @@ TEST_F(SolveCommandTest, AZeroCoefficientFirstIsSolved)
     EXPECT_EQ(L"1.000000", Answer(1));
 }
 
-TEST_F(SolveCommandTest, EmptyBoxesBecomeZeroAndGiveNoSolution)
+TEST_F(SolveCommandTest, EmptyBoxesBecomeZeroAndLeaveEveryUnknownFree)
 {
-    ExpectNoSolution(Calculate());
+    EXPECT_EQ(kIndefiniteMessage + L"a は任意\nb は任意\n", Calculate().text);
     for (int r = 0; r < 2; ++r)
         for (int k = 0; k < 3; ++k)
             EXPECT_EQ(L"0", Entry(r, k)) << r << "," << k;
@@ -243,7 +247,7 @@ TEST_F(SolveCommandTest, EachRunOverwritesEveryAnswer)
     ::SetWindowTextW(m_pView->m_ppEntry[2][0].m_hWnd, L"typed");
     Calculate();
     EXPECT_EQ(L"1.000000", Answer(0));
-    Enter({L"1", L"2", L"3", L"2", L"4", L"6"});
+    Enter({L"1", L"2", L"3", L"2", L"4", L"7"});
     ExpectNoSolution(Calculate());
     Enter({L"2", L"1", L"5", L"1", L"3", L"10"});
     Calculate();
