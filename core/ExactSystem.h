@@ -11,9 +11,10 @@
 //
 // Solve scales each row to integers and finds the determinant and Cramer's numerators modulo
 // primes below 2^62 until the primes' product exceeds twice Hadamard's bound on all of them, then
-// rebuilds them by the Chinese remainder theorem. A system whose determinant is zero is reduced
-// exactly, without fractions, to tell "no solution" from "infinitely many" and to give the
-// general solution.
+// rebuilds them by the Chinese remainder theorem. When the determinant is zero, one prime's
+// echelon form proposes the rank and the pivots; Cramer's rule on the pivot block then gives the
+// general solution, or weights on the rows show there is none, and either is checked exactly
+// against every equation.
 
 #include <cstdint>
 #include <functional>
