@@ -201,6 +201,11 @@ int AppDriver::GridN() const
     return found;
 }
 
+bool AppDriver::CountShows(const std::wstring& text) const
+{
+    return WaitFor([&] { return WindowText(CountBox()) == text; });
+}
+
 HWND AppDriver::Entry(int r, int k) const
 {
     const int S = GridN() + 1;

@@ -37,6 +37,9 @@ public:
     HWND CountBox() const { return ::GetDlgItem(m_hView, 1001); }
     HWND SpinButton() const { return ::GetDlgItem(m_hView, 1000); }
     HWND SolveButton() const { return ::GetDlgItem(m_hView, 1002); }
+    // Waits until the count box reads `text`. The count's check runs as a key is taken, so a key
+    // seen in the box has had its effect on the grid.
+    bool CountShows(const std::wstring& text) const;
     // n as the grid shows it: the number of equation rows.
     int GridN() const;
     // Boxes of the grid for n: (r, k) entry boxes, labels; nullptr where none.

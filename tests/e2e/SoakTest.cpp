@@ -34,6 +34,7 @@ protected:
         m_app.Key(VK_HOME);
         m_app.Key(VK_END, false, false, true);
         m_app.Type(std::to_wstring(n));
+        ASSERT_TRUE(m_app.CountShows(std::to_wstring(n)));
     }
 
     // Types a system (dominant diagonal, or contradicting itself: its second row twice the first
