@@ -14,6 +14,10 @@ target_link_libraries(exact_solve_cli haltiqo_core)
 add_test(NAME exact_oracle COMMAND Python3::Interpreter ${CMAKE_SOURCE_DIR}/tests/core/exact_oracle.py
                                   $<TARGET_FILE:exact_solve_cli>)
 
+# The framework's files include one another without a circle.
+add_test(NAME include_graph COMMAND Python3::Interpreter ${CMAKE_SOURCE_DIR}/tools/check-includes.py
+                                  ${CMAKE_SOURCE_DIR}/framework)
+
 # The same tests once more, with AddressSanitizer and UndefinedBehaviorSanitizer.
 set(SANITIZE -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
 add_library(haltiqo_core_san STATIC ${CORE_SOURCES})

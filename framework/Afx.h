@@ -7,17 +7,6 @@
 
 #include "Types.h"
 
-class CWinApp;
-class CWnd;
-
-// These four reach the application object and are kept with it, in WinApp.cpp.
-CWinApp* AfxGetApp();
-CWnd* AfxGetMainWnd();
-LPCWSTR AfxGetAppName();
-// Message boxes captioned with the application's name, owned by the main window.
-int AfxMessageBox(LPCWSTR lpszText, UINT nType = MB_OK);
-int AfxMessageBox(UINT nIDPrompt, UINT nType = MB_OK);
-
 HINSTANCE AfxGetInstanceHandle();
 HINSTANCE AfxGetResourceHandle();
 

@@ -88,9 +88,9 @@ protected:                                                                      
 #define AFX_THUNK_LAMBDA(body) AFX_THUNK(body; return TRUE;)
 
 // For handlers that may decline: a FALSE result sends the message on to the default or
-// original window procedure, as if there were no entry.
-#define AFX_THUNK_DECLINABLE(handled)                                                              \
-    AFX_THUNK(const BOOL bHandled = (handled); *pResult = bHandled; return bHandled;)
+// original window procedure, as if there were no entry; a message taken returns `result`.
+#define AFX_THUNK_DECLINABLE(handled, result)                                                      \
+    AFX_THUNK(if (!(handled)) return FALSE; *pResult = (result); return TRUE;)
 
 // Commands and control notifications
 #define ON_COMMAND(id, memberFxn) {WM_COMMAND, 0, (id), (id), AFX_THUNK_LAMBDA(pThis->memberFxn())},
@@ -155,8 +155,8 @@ protected:                                                                      
                       *pResult = reinterpret_cast<LRESULT>(hBrush); return hBrush != nullptr;)     \
     }                                                                                              \
     ,
-// OnMouseWheel returns FALSE to decline the turn.
+// OnMouseWheel returns FALSE to decline the turn; a turn taken returns 0, as the platform asks.
 #define ON_WM_MOUSEWHEEL()                                                                         \
     {WM_MOUSEWHEEL, 0, 0, 0,                                                                       \
      AFX_THUNK_DECLINABLE(                                                                         \
-         pThis->OnMouseWheel(GET_KEYSTATE_WPARAM(wParam), GET_WHEEL_DELTA_WPARAM(wParam)))},
+         pThis->OnMouseWheel(GET_KEYSTATE_WPARAM(wParam), GET_WHEEL_DELTA_WPARAM(wParam)), 0)},

@@ -28,8 +28,6 @@ private:
     BOOL m_bEditLastControl;
 };
 
-class CWnd;
-
 void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl);
 // With pfnRead, the control's text is read through it before the integer rule applies.
 void DDX_Text(CDataExchange* pDX, int nIDC, int& value,

@@ -1,6 +1,7 @@
 #include "Dialog.h"
 
 #include "Afx.h"
+#include "AppContext.h"
 #include "Exception.h"
 #include "MessageLoop.h"
 #include "afxres.h"
@@ -102,6 +103,15 @@ void CDialog::EndDialog(int nResult)
     // would wait for the next message to be seen.
     if (m_hWnd != nullptr)
         ::PostMessageW(m_hWnd, WM_NULL, 0, 0);
+}
+
+void CDialog::PostNcDestroy()
+{
+    if (!m_bModalDone) {
+        m_bModalDone = TRUE;
+        // Destroyed from a message sent by another thread, the loop waits on: it is woken.
+        ::PostThreadMessageW(::GetCurrentThreadId(), WM_NULL, 0, 0);
+    }
 }
 
 BOOL CDialog::PreTranslateMessage(MSG* pMsg)

@@ -21,6 +21,8 @@ public:
 protected:
     virtual void OnOK();
     virtual void OnCancel();
+    // A dialog destroyed without EndDialog ends its modal loop too, with -1.
+    void PostNcDestroy() override;
 
     DECLARE_MESSAGE_MAP()
 

@@ -6,12 +6,9 @@
 #include <memory>
 
 #include "Afx.h"
+#include "AppContext.h"
 #include "Archive.h"
-#include "DocTemplate.h"
 #include "Exception.h"
-#include "FrameWnd.h"
-#include "View.h"
-#include "WinApp.h"
 #include "afxres.h"
 
 IMPLEMENT_DYNAMIC(CDocument, CCmdTarget)
@@ -160,10 +157,8 @@ BOOL CDocument::DoSave(LPCWSTR lpszPathName, BOOL bReplace)
 {
     CString path = lpszPathName != nullptr ? lpszPathName : L"";
     if (path.empty()) {
-        CWinApp* pApp = AfxGetApp();
         path = m_strPathName.empty() ? GetTitle() : m_strPathName;
-        if (pApp == nullptr ||
-            !pApp->DoPromptFileName(path, AFX_IDS_SAVEFILE,
+        if (!AfxAppDoPromptFileName(path, AFX_IDS_SAVEFILE,
                                     OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT,
                                     FALSE, m_pDocTemplate))
             return FALSE;
@@ -201,8 +196,7 @@ void CDocument::SetPathName(LPCWSTR lpszPathName, BOOL bAddToMRU)
     m_strPathName = nLength > 0 && nLength < MAX_PATH ? full : lpszPathName;
     UpdateFrameTitles();
     if (bAddToMRU)
-        if (CWinApp* pApp = AfxGetApp())
-            pApp->AddToRecentFileList(m_strPathName.c_str());
+        AfxAppAddToRecentFileList(m_strPathName.c_str());
 }
 
 void CDocument::ClearPathName()
@@ -219,31 +213,4 @@ CString CDocument::GetTitle() const
         return untitled;
     }
     return m_strPathName.substr(m_strPathName.find_last_of(L"\\/") + 1);
-}
-
-void CDocument::UpdateFrameTitles()
-{
-    for (CView* pView : m_viewList)
-        if (CFrameWnd* pFrame = pView->GetParentFrame())
-            pFrame->OnUpdateFrameTitle(TRUE);
-}
-
-void CDocument::UpdateAllViews(CView* pSender, LPARAM lHint, CObject* pHint)
-{
-    const std::vector<CView*> views = m_viewList; // a view may come or go meanwhile
-    for (CView* pView : views)
-        if (pView != pSender)
-            pView->OnUpdate(pSender, lHint, pHint);
-}
-
-void CDocument::AddView(CView* pView)
-{
-    m_viewList.push_back(pView);
-    pView->m_pDocument = this;
-}
-
-void CDocument::RemoveView(CView* pView)
-{
-    m_viewList.erase(std::remove(m_viewList.begin(), m_viewList.end(), pView), m_viewList.end());
-    pView->m_pDocument = nullptr;
 }

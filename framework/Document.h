@@ -41,7 +41,8 @@ public:
     // Saves under the document's own path, asking for one when it has none or is read-only.
     BOOL DoFileSave();
 
-    // Tells every view but the sender what changed; the hints are the document's own.
+    // Tells every view but the sender what changed; the hints are the document's own. These
+    // three are defined in View.cpp, beside the class they call.
     void UpdateAllViews(CView* pSender, LPARAM lHint = 0, CObject* pHint = nullptr);
     void AddView(CView* pView);
     void RemoveView(CView* pView);
@@ -63,6 +64,7 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // Defined in FrameWnd.cpp, beside the class it calls.
     void UpdateFrameTitles();
 
     std::vector<CView*> m_viewList;

@@ -54,12 +54,16 @@ BOOL CFormView::PreTranslateMessage(MSG* pMsg)
     if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_TAB && MoveFocusByTab())
         return TRUE;
     HWND hBefore = ::GetFocus();
-    const BOOL bHandled = ::IsDialogMessageW(m_hWnd, pMsg);
+    // A key ends its walk here, so the frames above are not offered it a second time.
+    if (!::IsDialogMessageW(m_hWnd, pMsg)) {
+        ::TranslateMessage(pMsg);
+        ::DispatchMessageW(pMsg);
+    }
     // A control reached with the keyboard is brought into view.
     HWND hAfter = ::GetFocus();
     if (hAfter != hBefore && hAfter != nullptr && ::IsChild(m_hWnd, hAfter))
         ScrollIntoView(hAfter);
-    return bHandled;
+    return TRUE;
 }
 
 // Tab and Shift+Tab among the form's controls. The dialog manager asks every child for its

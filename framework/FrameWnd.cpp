@@ -1,9 +1,9 @@
 #include "FrameWnd.h"
 
 #include "Afx.h"
+#include "AppContext.h"
 #include "Document.h"
 #include "View.h"
-#include "WinApp.h"
 #include "afxres.h"
 
 IMPLEMENT_DYNAMIC(CFrameWnd, CWnd)
@@ -134,8 +134,7 @@ BOOL CFrameWnd::OnCmdMsg(UINT nID, UINT nMessage, UINT nCode, WPARAM wParam, LPA
         return TRUE;
     if (CWnd::OnCmdMsg(nID, nMessage, nCode, wParam, lParam, pResult))
         return TRUE;
-    CWinApp* pApp = AfxGetApp();
-    return pApp != nullptr && pApp->OnCmdMsg(nID, nMessage, nCode, wParam, lParam, pResult);
+    return AfxAppOnCmdMsg(nID, nMessage, nCode, wParam, lParam, pResult);
 }
 
 void CFrameWnd::OnDestroy()
@@ -169,16 +168,14 @@ void CFrameWnd::OnDropFiles(HDROP hDropInfo)
 {
     const CString path = AfxTakeFirstDroppedFile(hDropInfo);
     ::SetForegroundWindow(m_hWnd); // the question and any message belong in front
-    CWinApp* pApp = AfxGetApp();
-    if (!path.empty() && pApp != nullptr)
-        pApp->OpenDocumentFile(path.c_str());
+    if (!path.empty())
+        AfxAppOpenDocumentFile(path.c_str());
 }
 
 void CFrameWnd::OnInitMenuPopup(HMENU hPopup, UINT, BOOL bSysMenu)
 {
-    CWinApp* pApp = AfxGetApp();
-    if (!bSysMenu && pApp != nullptr)
-        pApp->UpdateRecentFileMenu(hPopup);
+    if (!bSysMenu)
+        AfxAppUpdateRecentFileMenu(hPopup);
 }
 
 void CFrameWnd::DragAcceptFiles(BOOL bAccept)
@@ -230,10 +227,26 @@ void CFrameWnd::OnActivate(UINT nState, HWND hWndOther)
 
 void CFrameWnd::PostNcDestroy()
 {
-    CWinApp* pApp = AfxGetApp();
-    if (pApp != nullptr && pApp->m_pMainWnd == this) {
-        pApp->m_pMainWnd = nullptr;
+    if (AfxGetMainWnd() == this) {
+        AfxSetMainWnd(nullptr);
         ::PostQuitMessage(0);
     }
     delete this;
+}
+
+// The document tells the frames of its views; kept here so that it needs no frame's class.
+void CDocument::UpdateFrameTitles()
+{
+    for (CView* pView : m_viewList)
+        if (CFrameWnd* pFrame = pView->GetParentFrame())
+            pFrame->OnUpdateFrameTitle(TRUE);
+}
+
+// A window's frame is looked for here, beside the class it looks for.
+CFrameWnd* CWnd::GetParentFrame() const
+{
+    for (HWND hWnd = ::GetParent(m_hWnd); hWnd != nullptr; hWnd = ::GetParent(hWnd))
+        if (auto* pFrame = dynamic_cast<CFrameWnd*>(FromHandlePermanent(hWnd)))
+            return pFrame;
+    return nullptr;
 }

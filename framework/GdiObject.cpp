@@ -153,6 +153,7 @@ CPaintDC::CPaintDC(CWnd* pWnd) : m_hWnd(pWnd->m_hWnd)
 
 CPaintDC::~CPaintDC()
 {
+    RestoreSelection(); // while the DC is still ours: a class DC keeps what it holds
     Detach();
     ::EndPaint(m_hWnd, &m_ps);
 }
@@ -164,5 +165,6 @@ CClientDC::CClientDC(CWnd* pWnd) : m_hWnd(pWnd->m_hWnd)
 
 CClientDC::~CClientDC()
 {
+    RestoreSelection();
     ::ReleaseDC(m_hWnd, Detach());
 }

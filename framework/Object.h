@@ -11,7 +11,6 @@ struct CRuntimeClass {
     const CRuntimeClass* m_pBaseClass;
 
     CObject* CreateObject() const { return m_pfnCreateObject ? m_pfnCreateObject() : nullptr; }
-    bool IsDerivedFrom(const CRuntimeClass* pBase) const;
 };
 
 class CObject {
@@ -22,8 +21,6 @@ public:
     virtual ~CObject() = default;
 
     virtual const CRuntimeClass* GetRuntimeClass() const;
-    bool IsKindOf(const CRuntimeClass* pClass) const;
-
     static const CRuntimeClass classCObject;
 };
 

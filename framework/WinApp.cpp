@@ -6,8 +6,10 @@
 #include <algorithm>
 
 #include "Afx.h"
+#include "AppContext.h"
 #include "CommandLineInfo.h"
 #include "Document.h"
+#include "Exception.h"
 #include "FrameWnd.h"
 #include "MessageLoop.h"
 #include "SingleDocTemplate.h"
@@ -27,6 +29,12 @@ CWinApp* AfxGetApp()
 CWnd* AfxGetMainWnd()
 {
     return g_pApp ? g_pApp->m_pMainWnd : nullptr;
+}
+
+void AfxSetMainWnd(CWnd* pWnd)
+{
+    if (g_pApp != nullptr)
+        g_pApp->m_pMainWnd = pWnd;
 }
 
 LPCWSTR AfxGetAppName()
@@ -49,6 +57,36 @@ int AfxMessageBox(UINT nIDPrompt, UINT nType)
     CString text;
     text.LoadString(nIDPrompt);
     return AfxMessageBox(text.c_str(), nType);
+}
+
+BOOL AfxAppOnCmdMsg(UINT nID, UINT nMessage, UINT nCode, WPARAM wParam, LPARAM lParam,
+                    LRESULT* pResult)
+{
+    return g_pApp != nullptr && g_pApp->OnCmdMsg(nID, nMessage, nCode, wParam, lParam, pResult);
+}
+
+CDocument* AfxAppOpenDocumentFile(LPCWSTR lpszFileName)
+{
+    return g_pApp != nullptr ? g_pApp->OpenDocumentFile(lpszFileName) : nullptr;
+}
+
+void AfxAppAddToRecentFileList(LPCWSTR lpszPathName)
+{
+    if (g_pApp != nullptr)
+        g_pApp->AddToRecentFileList(lpszPathName);
+}
+
+void AfxAppUpdateRecentFileMenu(HMENU hPopup)
+{
+    if (g_pApp != nullptr)
+        g_pApp->UpdateRecentFileMenu(hPopup);
+}
+
+BOOL AfxAppDoPromptFileName(CString& fileName, UINT nIDSTitle, DWORD lFlags, BOOL bOpenFileDialog,
+                            CDocTemplate* pTemplate)
+{
+    return g_pApp != nullptr &&
+           g_pApp->DoPromptFileName(fileName, nIDSTitle, lFlags, bOpenFileDialog, pTemplate);
 }
 
 BEGIN_MESSAGE_MAP(CWinApp, CCmdTarget)
@@ -84,7 +122,7 @@ CString MenuTextOf(size_t i, const CString& path)
 
 CWinApp::CWinApp(LPCWSTR lpszAppName)
     : m_pszAppName(nullptr), m_pszRegistryKey(nullptr), m_pszProfileName(nullptr),
-      m_hInstance(::GetModuleHandleW(nullptr)), m_pMainWnd(nullptr), m_nNumPreviewPages(0)
+      m_hInstance(::GetModuleHandleW(nullptr)), m_pMainWnd(nullptr)
 {
     if (lpszAppName != nullptr) {
         m_strAppName = lpszAppName;
@@ -137,8 +175,6 @@ int CWinApp::Run()
 
 int CWinApp::ExitInstance()
 {
-    if (m_nNumPreviewPages != 0)
-        WriteProfileInt(L"Settings", L"PreviewPages", m_nNumPreviewPages);
     return 0;
 }
 
@@ -297,47 +333,26 @@ void CWinApp::SetRegistryKey(LPCWSTR lpszRegistryKey)
     m_pszProfileName = m_pszAppName;
 }
 
-// HKEY_CURRENT_USER\Software\<registry key>\<application>\<section>, created when missing.
-HKEY CWinApp::GetSectionKey(LPCWSTR lpszSection)
+// HKEY_CURRENT_USER\Software\<registry key>\<application>\<section>. Only a write creates
+// it: reading leaves no trace in the registry.
+HKEY CWinApp::GetSectionKey(LPCWSTR lpszSection, bool bCreate)
 {
     if (m_pszRegistryKey == nullptr || m_pszProfileName == nullptr)
         return nullptr;
     const std::wstring path = std::wstring(L"Software\\") + m_pszRegistryKey + L"\\" +
                               m_pszProfileName + L"\\" + lpszSection;
     HKEY hKey = nullptr;
-    if (::RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                          KEY_READ | KEY_WRITE, nullptr, &hKey, nullptr) != ERROR_SUCCESS)
-        return nullptr;
-    return hKey;
-}
-
-UINT CWinApp::GetProfileInt(LPCWSTR lpszSection, LPCWSTR lpszEntry, int nDefault)
-{
-    HKEY hKey = GetSectionKey(lpszSection);
-    if (hKey == nullptr)
-        return static_cast<UINT>(nDefault);
-    DWORD value = 0, type = 0, size = sizeof value;
-    const LONG lResult =
-        ::RegQueryValueExW(hKey, lpszEntry, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
-    ::RegCloseKey(hKey);
-    return lResult == ERROR_SUCCESS && type == REG_DWORD ? value : static_cast<UINT>(nDefault);
-}
-
-BOOL CWinApp::WriteProfileInt(LPCWSTR lpszSection, LPCWSTR lpszEntry, int nValue)
-{
-    HKEY hKey = GetSectionKey(lpszSection);
-    if (hKey == nullptr)
-        return FALSE;
-    const DWORD value = static_cast<DWORD>(nValue);
-    const LONG lResult = ::RegSetValueExW(hKey, lpszEntry, 0, REG_DWORD,
-                                          reinterpret_cast<const BYTE*>(&value), sizeof value);
-    ::RegCloseKey(hKey);
-    return lResult == ERROR_SUCCESS;
+    const LONG lResult = bCreate
+                             ? ::RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr,
+                                                 REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE,
+                                                 nullptr, &hKey, nullptr)
+                             : ::RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &hKey);
+    return lResult == ERROR_SUCCESS ? hKey : nullptr;
 }
 
 CString CWinApp::GetProfileString(LPCWSTR lpszSection, LPCWSTR lpszEntry, LPCWSTR lpszDefault)
 {
-    HKEY hKey = GetSectionKey(lpszSection);
+    HKEY hKey = GetSectionKey(lpszSection, false);
     if (hKey == nullptr)
         return lpszDefault;
     DWORD type = 0;
@@ -357,7 +372,7 @@ CString CWinApp::GetProfileString(LPCWSTR lpszSection, LPCWSTR lpszEntry, LPCWST
 // A null value removes the entry.
 BOOL CWinApp::WriteProfileString(LPCWSTR lpszSection, LPCWSTR lpszEntry, LPCWSTR lpszValue)
 {
-    HKEY hKey = GetSectionKey(lpszSection);
+    HKEY hKey = GetSectionKey(lpszSection, true);
     if (hKey == nullptr)
         return FALSE;
     LONG lResult = ERROR_SUCCESS;
@@ -373,7 +388,6 @@ BOOL CWinApp::WriteProfileString(LPCWSTR lpszSection, LPCWSTR lpszEntry, LPCWSTR
 
 void CWinApp::LoadStdProfileSettings(UINT nMaxMRU)
 {
-    m_nNumPreviewPages = static_cast<int>(GetProfileInt(L"Settings", L"PreviewPages", 0));
     m_nMaxMRU = nMaxMRU;
     m_recentFiles.clear();
     for (size_t i = 0; i < nMaxMRU; ++i) {
@@ -418,7 +432,14 @@ int AfxWinMain(HINSTANCE hInstance, int nCmdShow)
     if (pApp == nullptr || !AfxWinInit(hInstance))
         return -1;
     pApp->m_hInstance = hInstance;
-    if (!pApp->InitApplication() || !pApp->InitInstance())
-        return pApp->ExitInstance();
-    return pApp->Run();
+    // Whatever escapes the start or the loop is shown, and the program ends as after a failed
+    // start rather than vanishing.
+    try {
+        if (!pApp->InitApplication() || !pApp->InitInstance())
+            return pApp->ExitInstance();
+        return pApp->Run();
+    } catch (...) {
+        AfxReportException();
+    }
+    return -1;
 }

@@ -39,10 +39,8 @@ public:
     virtual CDocument* OpenDocumentFile(LPCWSTR lpszFileName);
 
     void SetRegistryKey(LPCWSTR lpszRegistryKey);
-    // Reads the settings and a recent-file list of nMaxMRU entries (none for 0).
+    // Reads a recent-file list of nMaxMRU entries (none for 0).
     void LoadStdProfileSettings(UINT nMaxMRU = 4);
-    UINT GetProfileInt(LPCWSTR lpszSection, LPCWSTR lpszEntry, int nDefault);
-    BOOL WriteProfileInt(LPCWSTR lpszSection, LPCWSTR lpszEntry, int nValue);
     CString GetProfileString(LPCWSTR lpszSection, LPCWSTR lpszEntry, LPCWSTR lpszDefault = L"");
     BOOL WriteProfileString(LPCWSTR lpszSection, LPCWSTR lpszEntry, LPCWSTR lpszValue);
 
@@ -73,7 +71,7 @@ protected:
 private:
     // The name when none was given: the title string, or else the program file's name.
     void SetAppNameFromResources();
-    HKEY GetSectionKey(LPCWSTR lpszSection);
+    HKEY GetSectionKey(LPCWSTR lpszSection, bool bCreate);
     void WriteRecentFileList();
     // The template of the document shown, or the first.
     CDocTemplate* GetCurrentDocTemplate() const;
@@ -81,11 +79,12 @@ private:
     std::wstring m_strAppName;
     std::wstring m_strRegistryKey;
     std::vector<std::unique_ptr<CDocTemplate>> m_templateList;
-    int m_nNumPreviewPages;
     UINT m_nMaxMRU = 0;
     std::vector<CString> m_recentFiles;
     CString m_strRecentPlaceholder; // the menu's text for an empty list
 };
+
+CWinApp* AfxGetApp();
 
 // The framework's entry point: initialises, runs InitInstance and the message loop.
 int AfxWinMain(HINSTANCE hInstance, int nCmdShow);

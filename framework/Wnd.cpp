@@ -1,9 +1,8 @@
 #include "Wnd.h"
 
 #include "Afx.h"
-#include "DataExchange.h"
+#include "AppContext.h"
 #include "Exception.h"
-#include "FrameWnd.h"
 #include "ThreadState.h"
 #include "afxres.h"
 
@@ -32,8 +31,13 @@ LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM l
         // A window whose creation threw is not created.
         lResult = nMsg == WM_CREATE ? -1 : 0;
     }
-    if (nMsg == WM_NCDESTROY)
-        pWnd->OnNcDestroyFinal();
+    if (nMsg == WM_NCDESTROY) {
+        try {
+            pWnd->OnNcDestroyFinal();
+        } catch (...) {
+            AfxReportException(); // the window is gone either way
+        }
+    }
     pState->m_lastSentMsg = saved;
     return lResult;
 }
@@ -292,25 +296,6 @@ LRESULT CWnd::DefWindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam)
     return ::DefWindowProcW(m_hWnd, nMsg, wParam, lParam);
 }
 
-void CWnd::DoDataExchange(CDataExchange*) {}
-
-BOOL CWnd::UpdateData(BOOL bSaveAndValidate)
-{
-    CDataExchange dx(this, bSaveAndValidate);
-    AFX_THREAD_STATE* pState = AfxGetThreadState();
-    HWND hOldLockout = pState->m_hLockoutNotifyWindow;
-    pState->m_hLockoutNotifyWindow = m_hWnd;
-    BOOL bOK = FALSE;
-    try {
-        DoDataExchange(&dx);
-        bOK = TRUE;
-    } catch (...) {
-        AfxReportException(); // a failed exchange has shown its message already
-    }
-    pState->m_hLockoutNotifyWindow = hOldLockout;
-    return bOK;
-}
-
 CWnd* CWnd::GetDlgItem(int nID) const
 {
     return FromHandle(::GetDlgItem(m_hWnd, nID));
@@ -327,14 +312,6 @@ CString CWnd::GetWindowText() const
 CWnd* CWnd::SetFocus()
 {
     return FromHandle(::SetFocus(m_hWnd));
-}
-
-CFrameWnd* CWnd::GetParentFrame() const
-{
-    for (HWND hWnd = ::GetParent(m_hWnd); hWnd != nullptr; hWnd = ::GetParent(hWnd))
-        if (auto* pFrame = dynamic_cast<CFrameWnd*>(FromHandlePermanent(hWnd)))
-            return pFrame;
-    return nullptr;
 }
 
 int CWnd::MessageBox(LPCWSTR lpszText, LPCWSTR lpszCaption, UINT nType)

@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include "Afx.h"
+#include "AppContext.h"
 #include "Archive.h"
 #include "CommandLineInfo.h"
 #include "DC.h"

@@ -132,7 +132,7 @@ TEST_F(StartupTest, TabGoesFromTheCountBoxToTheButtonAndIntoTheGrid)
     EXPECT_EQ(m_pView->m_ppEntry[0][0].m_hWnd, ::GetFocus());
 }
 
-TEST_F(StartupTest, AnUnchangedSystemClosesWithoutAQuestionAndLeavesTheRegistryKey)
+TEST_F(StartupTest, AnUnchangedSystemClosesWithoutAQuestionAndLeavesNoRegistryKey)
 {
     ::SetWindowTextW(m_pView->m_ppEntry[0][0].m_hWnd, L"12");
     ::SetWindowTextW(m_pView->m_ppEntry[0][0].m_hWnd, L"");
@@ -141,15 +141,14 @@ TEST_F(StartupTest, AnUnchangedSystemClosesWithoutAQuestionAndLeavesTheRegistryK
     EXPECT_EQ(nullptr, theApp.m_pMainWnd);
     EXPECT_TRUE(m_boxes.Boxes().empty());
 
-    // The start-up's profile call creates the key.
+    // The start-up's profile call only reads: no key is made for it.
+    const wchar_t kAppKey[] = L"Software\\Local AppWizard-Generated Applications\\Haltiqo";
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, kAppKey);
     theApp.SetRegistryKey(L"Local AppWizard-Generated Applications");
-    theApp.LoadStdProfileSettings(0);
+    theApp.LoadStdProfileSettings(4);
     HKEY hKey = nullptr;
-    EXPECT_EQ(
-        ERROR_SUCCESS,
-        ::RegOpenKeyExW(HKEY_CURRENT_USER,
-                        L"Software\\Local AppWizard-Generated Applications\\Haltiqo\\Settings", 0,
-                        KEY_READ, &hKey));
+    EXPECT_EQ(ERROR_FILE_NOT_FOUND,
+              ::RegOpenKeyExW(HKEY_CURRENT_USER, kAppKey, 0, KEY_READ, &hKey));
     if (hKey)
         ::RegCloseKey(hKey);
 }

@@ -377,8 +377,8 @@ TEST_F(Scenario, ClosingUnsavedWorkAsksAndEnds)
     ::GetExitCodeProcess(m_app.Process(), &code);
     EXPECT_EQ(0u, code);
 
-    // The program keeps its settings under the current user. Whatever earlier runs left there is
-    // removed before the next start, so the key found after it is that run's.
+    // A run that opens and saves no file leaves nothing in the registry. Whatever earlier runs
+    // left there is removed before the next start.
     const std::wstring company = L"Software\\Local AppWizard-Generated Applications";
     HKEY hKey = nullptr;
     if (::RegOpenKeyExW(HKEY_CURRENT_USER, company.c_str(), 0, KEY_ALL_ACCESS, &hKey) ==
@@ -392,9 +392,9 @@ TEST_F(Scenario, ClosingUnsavedWorkAsksAndEnds)
     ::PostMessageW(second.Frame(), WM_CLOSE, 0, 0); // the close box
     EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(second.Process(), 10000));
     hKey = nullptr;
-    EXPECT_EQ(ERROR_SUCCESS,
-              ::RegOpenKeyExW(HKEY_CURRENT_USER, (company + L"\\Haltiqo\\Settings").c_str(), 0,
-                              KEY_READ, &hKey));
+    EXPECT_EQ(
+        ERROR_FILE_NOT_FOUND,
+        ::RegOpenKeyExW(HKEY_CURRENT_USER, (company + L"\\Haltiqo").c_str(), 0, KEY_READ, &hKey));
     if (hKey)
         ::RegCloseKey(hKey);
 }

@@ -1,7 +1,8 @@
 // The framework's dispatch on small windows of its own, asserted on the recorded sequence of
 // what each object saw: command routing, pre-translation order, declining, the exception
-// boundary, failed creation, self-deletion, and the modal loop.
+// boundary, failed creation, self-deletion, and the modal loop; and the DC wrappers' selections.
 #include <chrono>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <thread>
@@ -67,6 +68,12 @@ protected:
     void OnShared() { Log("frame shared"); }
     void OnAccel() { Log("frame accelerator"); }
     void OnClose() { Log("frame WM_CLOSE"); } // stays open: the test closes it
+    BOOL PreTranslateMessage(MSG* pMsg) override
+    {
+        if (pMsg->message == WM_KEYDOWN)
+            Log("frame offered");
+        return CFrameWnd::PreTranslateMessage(pMsg);
+    }
     void PostNcDestroy() override
     {
         Log("frame PostNcDestroy");
@@ -147,8 +154,11 @@ TEST_F(FrameTest, TheFramesAcceleratorsComeBeforeTheFormsDialogKeys)
         ::PostMessageW(m_hEdit, WM_KEYUP, vk, 0xC0000001);
     }
     Pump();
-    // Escape is the frame's; Return, which it does not translate, is the dialog manager's.
-    EXPECT_EQ((std::vector<std::string>{"frame accelerator", "view IDOK"}), g_log);
+    // Escape is the frame's; Return, which it does not translate, is the dialog manager's. Each
+    // key is offered to the frame once.
+    EXPECT_EQ((std::vector<std::string>{"frame offered", "frame accelerator", "frame offered",
+                                        "view IDOK"}),
+              g_log);
 }
 
 TEST_F(FrameTest, AFrameAndItsViewDeleteThemselvesAfterTheirLastMessage)
@@ -163,13 +173,16 @@ TEST_F(FrameTest, AFrameAndItsViewDeleteThemselvesAfterTheirLastMessage)
     EXPECT_EQ(nullptr, m_doc.GetFirstView());
 }
 
+const LRESULT kOriginalWheelResult = 77;
+
 // A window of its own class, whose class procedure stands for the original one, with a handler
 // that declines or throws as told.
 LRESULT CALLBACK RecordingProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
 {
     if (nMsg == WM_MOUSEWHEEL || nMsg == WM_LBUTTONDOWN)
         Log("original " + std::to_string(nMsg));
-    return ::DefWindowProcW(hWnd, nMsg, wParam, lParam);
+    return nMsg == WM_MOUSEWHEEL ? kOriginalWheelResult
+                                 : ::DefWindowProcW(hWnd, nMsg, wParam, lParam);
 }
 
 enum class Throw { Nothing, UserException, ResourceException, StdException, Int, FailCreate };
@@ -180,6 +193,7 @@ public:
     ~CProbeWnd() override { Log("deleted"); }
     BOOL m_bTakeWheel = TRUE;
     Throw m_what;
+    bool m_bThrowAtEnd = false; // from PostNcDestroy rather than from a click
 
     static void Register()
     {
@@ -208,14 +222,17 @@ protected:
     void PostNcDestroy() override
     {
         Log("PostNcDestroy");
+        const Throw what = m_bThrowAtEnd ? m_what : Throw::Nothing;
         delete this;
+        DoThrow(what);
     }
     DECLARE_MESSAGE_MAP()
 
 private:
-    void DoThrow()
+    void DoThrow() { DoThrow(m_bThrowAtEnd ? Throw::Nothing : m_what); }
+    static void DoThrow(Throw what)
     {
-        switch (m_what) {
+        switch (what) {
         case Throw::UserException:
             AfxThrowUserException();
         case Throw::ResourceException:
@@ -259,7 +276,9 @@ TEST(Dispatch, ADeclinedMessageReachesTheOriginalProcedure)
     for (BOOL bTake : {TRUE, FALSE}) {
         g_log.clear();
         pWnd->m_bTakeWheel = bTake;
-        ::SendMessageW(hWnd, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
+        // A turn taken answers 0, as the platform asks; one declined, what the original says.
+        EXPECT_EQ(bTake ? 0 : kOriginalWheelResult,
+                  ::SendMessageW(hWnd, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0));
         const std::vector<std::string> expected =
             bTake ? std::vector<std::string>{"handler takes it"}
                   : std::vector<std::string>{"handler declines",
@@ -275,27 +294,30 @@ TEST(Dispatch, AnythingThrownInAHandlerIsShownOnceAndTheWindowGoesOn)
 {
     const struct {
         Throw what;
-        bool shown; // a user exception has shown its own message already
-    } cases[] = {{Throw::UserException, false},
-                 {Throw::ResourceException, true},
-                 {Throw::StdException, true},
-                 {Throw::Int, true}};
+        bool shown;  // a user exception has shown its own message already
+        bool bAtEnd; // thrown after the window's last message
+    } cases[] = {{Throw::UserException, false, false}, {Throw::ResourceException, true, false},
+                 {Throw::StdException, true, false},   {Throw::Int, true, false},
+                 {Throw::StdException, true, true},    {Throw::Int, true, true}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(static_cast<int>(c.what));
+        SCOPED_TRACE(static_cast<int>(c.what) * 10 + c.bAtEnd);
         MessageBoxWatcher boxes;
         CProbeWnd* pWnd = MakeProbe(Throw::Nothing);
         ASSERT_NE(nullptr, pWnd);
         HWND hWnd = pWnd->m_hWnd;
         pWnd->m_what = c.what;
-        ::SendMessageW(hWnd, WM_LBUTTONDOWN, 0, 0);
+        pWnd->m_bThrowAtEnd = c.bAtEnd;
+        if (!c.bAtEnd) {
+            ::SendMessageW(hWnd, WM_LBUTTONDOWN, 0, 0);
+            EXPECT_EQ(pWnd, CWnd::FromHandlePermanent(hWnd)); // still bound, still answering
+        }
+        ::DestroyWindow(hWnd);
+        EXPECT_FALSE(::IsWindow(hWnd));
         ASSERT_EQ(c.shown ? 1u : 0u, boxes.Boxes().size());
         if (c.shown) {
             EXPECT_EQ(InternalFailureText(), boxes.Boxes()[0].text);
             EXPECT_EQ(std::wstring(AfxGetAppName()), boxes.Boxes()[0].caption);
         }
-        EXPECT_EQ(pWnd, CWnd::FromHandlePermanent(hWnd)); // still bound, still answering
-        ::DestroyWindow(hWnd);
-        EXPECT_FALSE(::IsWindow(hWnd));
     }
 }
 
@@ -312,11 +334,14 @@ TEST(Dispatch, AWindowWhoseCreationFailsOrThrowsIsNotMadeAndItsObjectGoesOnce)
     }
 }
 
-// A dialog ended by a message another thread sends while the modal loop waits: nothing is posted
-// to wake the loop but what EndDialog posts itself.
+// A dialog ended or destroyed by a message another thread sends while the modal loop waits:
+// nothing is posted to wake the loop but what the dialog posts itself.
 class CTimedDlg : public CDialog {
 public:
-    explicit CTimedDlg(bool bThrowInInit) : CDialog(913), m_bThrowInInit(bThrowInInit) {}
+    explicit CTimedDlg(bool bThrowInInit, UINT nMessage = WM_APP)
+        : CDialog(913), m_bThrowInInit(bThrowInInit), m_nMessage(nMessage)
+    {
+    }
 
 protected:
     BOOL OnInitDialog() override
@@ -327,7 +352,7 @@ protected:
         HWND hWnd = m_hWnd;
         m_timer = std::thread([this, hWnd] {
             std::this_thread::sleep_for(std::chrono::milliseconds(200));
-            ::SendMessageW(hWnd, WM_APP, 0, 0);
+            ::SendMessageW(hWnd, m_nMessage, 0, 0);
             // Should the loop sleep on, it is woken after 5 s; the test fails on the time.
             if (::WaitForSingleObject(m_hEnded, 5000) == WAIT_TIMEOUT)
                 ::PostThreadMessageW(::GetWindowThreadProcessId(hWnd, nullptr), WM_NULL, 0, 0);
@@ -346,20 +371,24 @@ public:
     }
 
     bool m_bThrowInInit;
+    UINT m_nMessage;
     HANDLE m_hEnded = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
     std::thread m_timer;
 };
 BEGIN_MESSAGE_MAP(CTimedDlg, CDialog)
 ON_MESSAGE_ENTRY(WM_APP, pThis->EndDialog(7))
+ON_MESSAGE_ENTRY(WM_APP + 1, pThis->DestroyWindow())
 END_MESSAGE_MAP()
 
-TEST(Dispatch, EndDialogFromAnotherThreadsMessageEndsTheModalLoopAtOnce)
+TEST(Dispatch, EndDialogOrDestructionFromAnotherThreadsMessageEndsTheModalLoopAtOnce)
 {
-    CTimedDlg dlg(false);
-    const auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(7, dlg.DoModal());
-    const auto elapsed = std::chrono::steady_clock::now() - start;
-    EXPECT_LT(elapsed, std::chrono::seconds(2));
+    for (const auto& c : {std::make_pair(WM_APP, 7), std::make_pair(WM_APP + 1, -1)}) {
+        CTimedDlg dlg(false, c.first);
+        const auto start = std::chrono::steady_clock::now();
+        EXPECT_EQ(c.second, dlg.DoModal());
+        const auto elapsed = std::chrono::steady_clock::now() - start;
+        EXPECT_LT(elapsed, std::chrono::seconds(2));
+    }
 }
 
 TEST(Dispatch, ADialogWhoseSetUpThrowsIsReportedAndNotShown)
@@ -370,6 +399,50 @@ TEST(Dispatch, ADialogWhoseSetUpThrowsIsReportedAndNotShown)
     ASSERT_EQ(1u, boxes.Boxes().size());
     EXPECT_EQ(InternalFailureText(), boxes.Boxes()[0].text);
     EXPECT_EQ(nullptr, dlg.m_hWnd);
+}
+
+// A class DC keeps what is selected into it: the wrappers give back the pen and font they
+// displaced before they let the DC go.
+TEST(DeviceContext, PaintAndClientDCsLeaveAClassDCAsTheyFoundIt)
+{
+    WNDCLASSW wc{};
+    wc.style = CS_OWNDC;
+    wc.lpfnWndProc = ::DefWindowProcW;
+    wc.hInstance = ::GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"FrameworkOwnDC";
+    ::RegisterClassW(&wc);
+    HWND hWnd = ::CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50,
+                                  nullptr, nullptr, wc.hInstance, nullptr);
+    ASSERT_NE(nullptr, hWnd);
+    CWnd* pWnd = CWnd::FromHandle(hWnd);
+    HDC hOwn = ::GetDC(hWnd);
+    const HGDIOBJ hPen = ::GetCurrentObject(hOwn, OBJ_PEN),
+                  hFont = ::GetCurrentObject(hOwn, OBJ_FONT);
+    ::ReleaseDC(hWnd, hOwn);
+    for (bool bPaint : {false, true}) {
+        SCOPED_TRACE(bPaint);
+        HGDIOBJ hRedPen = ::CreatePen(PS_SOLID, 1, RGB(255, 0, 0));
+        HGDIOBJ hSmallFont =
+            ::CreateFontW(8, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Tahoma");
+        ::InvalidateRect(hWnd, nullptr, FALSE);
+        {
+            std::unique_ptr<CDC> pDC;
+            if (bPaint)
+                pDC = std::make_unique<CPaintDC>(pWnd);
+            else
+                pDC = std::make_unique<CClientDC>(pWnd);
+            pDC->SelectObject(hRedPen);
+            pDC->SelectObject(hSmallFont);
+        }
+        hOwn = ::GetDC(hWnd);
+        EXPECT_EQ(hPen, ::GetCurrentObject(hOwn, OBJ_PEN));
+        EXPECT_EQ(hFont, ::GetCurrentObject(hOwn, OBJ_FONT));
+        ::ReleaseDC(hWnd, hOwn);
+        ::DeleteObject(hRedPen);
+        ::DeleteObject(hSmallFont);
+    }
+    ::DestroyWindow(hWnd);
+    CWnd::DeleteTempMap();
 }
 
 } // namespace
