@@ -1,6 +1,7 @@
 #include "ExactSystem.h"
 
 #include <algorithm>
+#include <charconv>
 #include <climits>
 #include <cmath>
 #include <numeric>
@@ -10,7 +11,6 @@
 namespace {
 
 using boost::multiprecision::cpp_int;
-using boost::multiprecision::integer_modulus;
 using boost::multiprecision::msb;
 
 // Every prime used lies above 2^61.
@@ -23,45 +23,105 @@ long long BitsOfPowerOfTen(long long k)
     return static_cast<long long>(std::ceil(static_cast<double>(k) * 3.321928094887362)) + 1;
 }
 
-// Chinese remaindering, one prime at a time: keeps each value's residue modulo the product of the
-// primes so far.
+// The number a string of decimal digits writes, read 19 digits at a time: the parser of cpp_int
+// takes one digit at a time and was most of the time spent on reading a system.
+cpp_int FromDigits(const std::string& digits)
+{
+    cpp_int x;
+    for (size_t start = 0; start < digits.size(); start += 19) {
+        const size_t count = std::min<size_t>(19, digits.size() - start);
+        uint64_t chunk = 0, scale = 1;
+        std::from_chars(digits.data() + start, digits.data() + start + count, chunk);
+        for (size_t i = 0; i < count; ++i)
+            scale *= 10;
+        x = x * scale + chunk;
+    }
+    return x;
+}
+
+// A nonnegative number times a factor (a Montgomery form), modulo the field's prime.
+uint64_t Residue(const CPrimeField& field, const cpp_int& x, uint64_t factor)
+{
+    static_assert(sizeof(boost::multiprecision::limb_type) == sizeof(unsigned long long));
+    return field.Residue(x.backend().limbs(), x.backend().size(), factor);
+}
+
+// Chinese remaindering by Garner's mixed radix: each value is c0 + c1·p0 + c2·p0·p1 + …, with
+// digits ci < pi that word-sized arithmetic finds as each prime comes; the numbers themselves are
+// built once, at the end.
 class CRemainders {
 public:
-    explicit CRemainders(size_t count) : m_values(count), m_modulus(1) {}
+    explicit CRemainders(size_t count) : m_digits(count) {}
 
     void Add(const CPrimeField& field, const std::vector<uint64_t>& residues)
     {
-        const uint64_t p = field.GetPrime();
-        const uint64_t inverse = field.Inverse(integer_modulus(m_modulus, p));
-        for (size_t i = 0; i < m_values.size(); ++i) {
-            const uint64_t current = integer_modulus(m_values[i], p);
-            const uint64_t step = field.Mul(field.Sub(residues[i], current), inverse);
-            m_values[i] += m_modulus * step;
+        // weights[t] = p0 ⋯ p(t−1) modulo this prime, as Montgomery forms.
+        const size_t i = m_primes.size();
+        m_weights.resize(i);
+        uint64_t product = field.ToMontgomery(1);
+        for (size_t t = 0; t < i; ++t) {
+            m_weights[t] = product;
+            product = field.MulMontgomery(product, field.ToMontgomery(m_primes[t]));
         }
-        m_modulus *= p;
+        const uint64_t inverse = field.Inverse(field.FromMontgomery(product));
+        for (size_t v = 0; v < m_digits.size(); ++v) {
+            std::vector<uint64_t>& digits = m_digits[v];
+            const uint64_t sum = field.Dot(digits.data(), m_weights.data(), i);
+            digits.push_back(field.Mul(field.Sub(residues[v], sum), inverse));
+        }
+        m_primes.push_back(field.GetPrime());
     }
 
     // The values taken in the range −modulus/2 … modulus/2.
     std::vector<cpp_int> Symmetric() const
     {
-        std::vector<cpp_int> values = m_values;
-        const cpp_int half = m_modulus >> 1;
-        for (cpp_int& v : values)
-            if (v > half)
-                v -= m_modulus;
+        const cpp_int modulus = ToNumber(std::vector<uint64_t>(m_primes.size(), 0), 1);
+        const cpp_int half = modulus >> 1;
+        std::vector<cpp_int> values;
+        for (const std::vector<uint64_t>& digits : m_digits) {
+            values.push_back(ToNumber(digits, 0));
+            if (values.back() > half)
+                values.back() -= modulus;
+        }
         return values;
     }
 
 private:
-    std::vector<cpp_int> m_values;
-    cpp_int m_modulus;
+    // The number with these digits, and `top` as the digit after the last; by Horner's rule on
+    // 64-bit limbs, least significant first.
+    cpp_int ToNumber(const std::vector<uint64_t>& digits, uint64_t top) const
+    {
+        std::vector<unsigned long long> limbs;
+        if (top != 0)
+            limbs.push_back(top);
+        for (size_t t = digits.size(); t-- != 0;) {
+            unsigned long long carry = digits[t];
+            for (unsigned long long& limb : limbs) {
+                const unsigned __int128 x =
+                    static_cast<unsigned __int128>(limb) * m_primes[t] + carry;
+                limb = static_cast<unsigned long long>(x);
+                carry = static_cast<unsigned long long>(x >> 64);
+            }
+            if (carry != 0)
+                limbs.push_back(carry);
+        }
+        cpp_int x; // zero has no limbs, which import_bits does not take
+        if (!limbs.empty())
+            import_bits(x, limbs.begin(), limbs.end(), 64, false);
+        return x;
+    }
+
+    std::vector<std::vector<uint64_t>> m_digits; // of each value
+    std::vector<uint64_t> m_primes;
+    std::vector<uint64_t> m_weights;
 };
 
 // Cramer's rule for r equations with k right-hand sides, [B | C], modulo one prime after another
 // until the primes' product has neededBits, then rebuilt by Chinese remaindering: values[0] is
 // det B > 0 and values[1 + j·r + i] is det B × (B⁻¹C)(i, j). `residues(field, a)` writes the
-// r × (r + k) matrix modulo the field's prime. False when det B is zero: zero modulo primes whose
-// product passes the bound, or, with bQuick, zero modulo the first prime (then most likely zero).
+// Montgomery forms of the r × (r + k) matrix modulo the field's prime. False when det B is zero:
+// zero modulo primes whose product passes the bound, or, with bQuick, zero modulo the first prime
+// (then most likely zero).
 template <class Residues>
 bool CramerByPrimes(int r, int k, long long neededBits, Residues residues, bool bQuick,
                     std::vector<cpp_int>& values)
@@ -115,10 +175,117 @@ void CExactSystem::SetReading(int nRow, int nCol, const NumberText::Reading& rea
     entry.bNoValue = std::isinf(top) || std::isinf(bottom) || bottom == 0.0;
     if (top != 0.0 && !entry.bNoValue) {
         entry.bNegative = reading.numerator.bNegative != reading.denominator.bNegative;
-        entry.magnitude = cpp_int(reading.numerator.digits);
-        entry.denominator = cpp_int(reading.denominator.digits);
+        entry.magnitude = FromDigits(reading.numerator.digits);
+        entry.denominator = FromDigits(reading.denominator.digits);
         entry.exponent = reading.numerator.exponent - reading.denominator.exponent;
     }
+}
+
+// The system with each row made integers: entry i is ±magnitudes[i] × 10^shifts[i].
+struct CExactSystem::CScaled {
+    std::vector<cpp_int> magnitudes;
+    std::vector<uint32_t> shifts;
+    std::vector<uint8_t> negative;
+    uint32_t maxShift = 0;
+    std::vector<long long> rowBits; // of Hadamard's bound on each row's length
+    bool bZeroRow = false;          // a row without coefficients, 0 = b: the determinant is zero
+
+    // The bits that the primes' product needs for Cramer's rule on these rows: more than twice
+    // the product of their bounds, which bounds every minor, for the sign.
+    long long NeededBits(const std::vector<int>& rows) const
+    {
+        long long bits = 2;
+        for (int r : rows)
+            bits += rowBits[static_cast<size_t>(r)];
+        return bits;
+    }
+
+    // The entries' Montgomery forms modulo the field's prime, row by row.
+    void Residues(const CPrimeField& field, std::vector<uint64_t>& a) const
+    {
+        // factors[2k] and factors[2k + 1] are the forms of 10^k·R and −10^k·R: an entry's
+        // magnitude times its factor reduces once to the entry's own form.
+        std::vector<uint64_t> factors(2 * (static_cast<size_t>(maxShift) + 1));
+        const uint64_t ten = field.ToMontgomery(10);
+        uint64_t power = field.ToMontgomery(field.ToMontgomery(1));
+        for (size_t k = 0; k < factors.size(); k += 2) {
+            factors[k] = power;
+            factors[k + 1] = field.Sub(0, power);
+            power = field.MulMontgomery(power, ten);
+        }
+        a.resize(magnitudes.size());
+        for (size_t i = 0; i < a.size(); ++i)
+            a[i] = Residue(field, magnitudes[i], factors[2 * size_t{shifts[i]} + negative[i]]);
+    }
+
+    // The entries exactly.
+    std::vector<cpp_int> Exact() const
+    {
+        std::vector<cpp_int> rows(magnitudes.size());
+        for (size_t i = 0; i < rows.size(); ++i)
+            if (magnitudes[i] != 0) {
+                rows[i] = magnitudes[i] * pow(cpp_int(10), shifts[i]);
+                if (negative[i])
+                    rows[i] = -rows[i];
+            }
+        return rows;
+    }
+};
+
+bool CExactSystem::Scale(CScaled& scaled) const
+{
+    const int n = m_n;
+    const int w = n + 1;
+    scaled.magnitudes.assign(m_entries.size(), 0);
+    scaled.shifts.assign(m_entries.size(), 0);
+    scaled.negative.assign(m_entries.size(), 0);
+    scaled.rowBits.assign(static_cast<size_t>(n), 0);
+    long long sqrtBits = 0; // of sqrt(n + 1), which times a row's largest entry bounds its length
+    while ((1LL << (2 * sqrtBits)) < w)
+        ++sqrtBits;
+    for (int r = 0; r < n; ++r) {
+        long long lowest = LLONG_MAX;
+        bool bCoefficient = false;
+        cpp_int multiple = 1;
+        for (int c = 0; c < w; ++c) {
+            const CEntry& e = m_entries[static_cast<size_t>(r) * w + c];
+            if (e.bNoValue)
+                return false;
+            if (e.magnitude == 0)
+                continue;
+            lowest = std::min(lowest, e.exponent);
+            bCoefficient = bCoefficient || c < n;
+            if (e.denominator != 1)
+                multiple = lcm(multiple, e.denominator);
+        }
+        scaled.bZeroRow = scaled.bZeroRow || !bCoefficient;
+        long long bits = 0;
+        for (int c = 0; c < w; ++c) {
+            const size_t i = static_cast<size_t>(r) * w + c;
+            const CEntry& e = m_entries[i];
+            if (e.magnitude == 0)
+                continue;
+            cpp_int& magnitude = scaled.magnitudes[i];
+            magnitude = multiple == 1 ? e.magnitude : e.magnitude * (multiple / e.denominator);
+            // Exponents saturate far beyond the double range, so the difference is small.
+            const auto shift = static_cast<uint32_t>(e.exponent - lowest);
+            scaled.shifts[i] = shift;
+            scaled.negative[i] = e.bNegative;
+            scaled.maxShift = std::max(scaled.maxShift, shift);
+            bits = std::max(bits,
+                            static_cast<long long>(msb(magnitude)) + 1 + BitsOfPowerOfTen(shift));
+        }
+        scaled.rowBits[r] = bits + sqrtBits;
+    }
+    return true;
+}
+
+void CExactSystem::SetUnique(std::vector<cpp_int>& values)
+{
+    m_kind = Kind::kUnique;
+    m_denominator = std::move(values[0]);
+    m_numerators.assign(std::make_move_iterator(values.begin() + 1),
+                        std::make_move_iterator(values.end()));
 }
 
 bool CExactSystem::Solve()
@@ -128,99 +295,35 @@ bool CExactSystem::Solve()
     m_numerators.clear();
     m_free.assign(static_cast<size_t>(m_n), false);
     m_terms.clear();
-    const int n = m_n;
-    const int w = n + 1;
-
-    // Row r is multiplied by the least common multiple of its denominators and by 10^-(its lowest
-    // exponent), which makes it integers: entry (r, c) is then scaled[r·w + c] times
-    // 10^shift[r·w + c]. Hadamard's bound on every minor of the rows is the product of the rows'
-    // lengths, each below sqrt(n + 1) times the row's largest entry.
-    std::vector<long long> shift(m_entries.size(), 0);
-    std::vector<cpp_int> scaled(m_entries.size());
-    long long maxShift = 0;
-    long long sqrtBits = 0;
-    while ((1LL << (2 * sqrtBits)) < w)
-        ++sqrtBits;
-    std::vector<long long> rowBounds(static_cast<size_t>(n)); // bits of each row's length
-    bool bZeroRow = false;
-    for (int r = 0; r < n; ++r) {
-        long long lowest = LLONG_MAX;
-        bool bCoefficient = false;
-        for (int c = 0; c < w; ++c) {
-            const CEntry& e = At(r, c);
-            if (e.bNoValue)
-                return false;
-            if (e.magnitude != 0) {
-                lowest = std::min(lowest, e.exponent);
-                bCoefficient = bCoefficient || c < n;
-            }
-        }
-        bZeroRow = bZeroRow || !bCoefficient; // 0 = b: the determinant is zero
-        cpp_int multiple = 1;
-        for (int c = 0; c < w; ++c)
-            if (At(r, c).magnitude != 0 && At(r, c).denominator != 1)
-                multiple = lcm(multiple, At(r, c).denominator);
-        long long rowBits = 0;
-        for (int c = 0; c < w; ++c) {
-            const CEntry& e = At(r, c);
-            if (e.magnitude == 0)
-                continue;
-            const size_t i = static_cast<size_t>(r) * w + c;
-            scaled[i] = multiple == 1 ? e.magnitude : e.magnitude * (multiple / e.denominator);
-            const long long s = e.exponent - lowest;
-            shift[i] = s;
-            maxShift = std::max(maxShift, s);
-            rowBits =
-                std::max(rowBits, static_cast<long long>(msb(scaled[i])) + 1 + BitsOfPowerOfTen(s));
-        }
-        rowBounds[r] = rowBits + sqrtBits;
-    }
-    // The product of the primes must exceed twice the bound, for the sign.
-    const long long neededBits = std::accumulate(rowBounds.begin(), rowBounds.end(), 2LL);
-
-    std::vector<uint64_t> powersOfTen(static_cast<size_t>(maxShift) + 1);
+    CScaled scaled;
+    if (!Scale(scaled))
+        return false;
+    std::vector<int> allRows(static_cast<size_t>(m_n));
+    std::iota(allRows.begin(), allRows.end(), 0);
+    const long long neededBits = scaled.NeededBits(allRows);
     auto residues = [&](const CPrimeField& field, std::vector<uint64_t>& a) {
-        powersOfTen[0] = 1;
-        for (size_t k = 1; k < powersOfTen.size(); ++k)
-            powersOfTen[k] = field.Mul(powersOfTen[k - 1], 10);
-        a.resize(m_entries.size());
-        const uint64_t p = field.GetPrime();
-        for (size_t i = 0; i < m_entries.size(); ++i) {
-            const uint64_t residue =
-                field.Mul(integer_modulus(scaled[i], p), powersOfTen[shift[i]]);
-            a[i] = m_entries[i].bNegative ? field.Sub(0, residue) : residue;
-        }
+        scaled.Residues(field, a);
     };
     std::vector<cpp_int> values;
-    auto unique = [&] {
-        m_kind = Kind::kUnique;
-        m_denominator = std::move(values[0]);
-        m_numerators.assign(std::make_move_iterator(values.begin() + 1),
-                            std::make_move_iterator(values.end()));
+    if (!scaled.bZeroRow && CramerByPrimes(m_n, 1, neededBits, residues, true, values)) {
+        SetUnique(values);
         return true;
-    };
-    if (!bZeroRow && CramerByPrimes(n, 1, neededBits, residues, true, values))
-        return unique();
+    }
 
     // The determinant is most likely zero. One prime suggests the rank and the pivots, which are
     // then proved exactly; only a prime that divides the wrong minors falls back to the slow way.
-    std::vector<cpp_int> rows(m_entries.size());
-    for (size_t i = 0; i < rows.size(); ++i)
-        if (scaled[i] != 0) {
-            rows[i] = scaled[i] * pow(cpp_int(10), static_cast<unsigned>(shift[i]));
-            if (m_entries[i].bNegative)
-                rows[i] = -rows[i];
-        }
-    if (ReduceByPrime(rows, rowBounds, residues))
+    std::vector<cpp_int> rows = scaled.Exact();
+    if (ReduceByPrime(scaled, rows))
         return false;
-    if (!bZeroRow && CramerByPrimes(n, 1, neededBits, residues, false, values))
-        return unique();
+    if (!scaled.bZeroRow && CramerByPrimes(m_n, 1, neededBits, residues, false, values)) {
+        SetUnique(values);
+        return true;
+    }
     ReduceSingular(std::move(rows));
     return m_kind == Kind::kUnique;
 }
 
-bool CExactSystem::ReduceByPrime(const std::vector<cpp_int>& rows,
-                                 const std::vector<long long>& rowBounds, const Residues& residues)
+bool CExactSystem::ReduceByPrime(const CScaled& scaled, const std::vector<cpp_int>& rows)
 {
     const int n = m_n;
     const int w = n + 1;
@@ -229,7 +332,7 @@ bool CExactSystem::ReduceByPrime(const std::vector<cpp_int>& rows,
     };
     std::vector<uint64_t> a;
     const CPrimeField first(CPrimeField::Prime(0));
-    residues(first, a);
+    scaled.Residues(first, a);
     std::vector<int> pivotRows;
     std::vector<int> pivots = first.RankProfile(a, n, w, pivotRows);
     const bool bInconsistent = !pivots.empty() && pivots.back() == n;
@@ -244,11 +347,8 @@ bool CExactSystem::ReduceByPrime(const std::vector<cpp_int>& rows,
     std::vector<uint64_t> all;
     auto solveExactly = [&](const std::vector<int>& taken, int k, auto at,
                             std::vector<cpp_int>& values) {
-        long long neededBits = 2;
-        for (int row : taken)
-            neededBits += rowBounds[row];
         const auto subResidues = [&](const CPrimeField& field, std::vector<uint64_t>& m) {
-            residues(field, all);
+            scaled.Residues(field, all);
             m.resize(static_cast<size_t>(r) * (r + k));
             for (int i = 0; i < r; ++i)
                 for (int j = 0; j < r + k; ++j) {
@@ -257,7 +357,7 @@ bool CExactSystem::ReduceByPrime(const std::vector<cpp_int>& rows,
                         all[static_cast<size_t>(row) * w + col];
                 }
         };
-        return CramerByPrimes(r, k, neededBits, subResidues, false, values);
+        return CramerByPrimes(r, k, scaled.NeededBits(taken), subResidues, false, values);
     };
     std::vector<cpp_int> values;
 

@@ -17,7 +17,6 @@
 // against every equation.
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -71,13 +70,15 @@ private:
     };
 
     void SetReading(int nRow, int nCol, const NumberText::Reading& reading);
-    // With the rows scaled to integers and the determinant most likely zero: finds the kind and
-    // the general solution from one prime's pivots and proves them; false when the proof fails.
-    // rowBounds holds the bits of Hadamard's bound for each row; residues(field, a) writes the
-    // rows modulo the field's prime.
-    using Residues = std::function<void(const CPrimeField&, std::vector<uint64_t>&)>;
-    bool ReduceByPrime(const std::vector<cpp_int>& rows, const std::vector<long long>& rowBounds,
-                       const Residues& residues);
+
+    // The steps of Solve: the rows made integers (false when an entry has no value); the unique
+    // solution from values[0] = det and Cramer's numerators; with the determinant most likely
+    // zero, the kind and the general solution from one prime's pivots, proved against the exact
+    // rows (false when the proof fails).
+    struct CScaled;
+    bool Scale(CScaled& scaled) const;
+    void SetUnique(std::vector<cpp_int>& values);
+    bool ReduceByPrime(const CScaled& scaled, const std::vector<cpp_int>& rows);
     // The same by exact elimination, always right and much slower on long numbers.
     void ReduceSingular(std::vector<cpp_int> rows);
     CEntry& At(int nRow, int nCol)
