@@ -371,7 +371,13 @@ bool CExactSystem::ReduceByPrime(const CScaled& scaled, const std::vector<cpp_in
         taken.push_back(zeroRow);
         if (!solveExactly(taken, 1, transposed, values))
             return false;
+        // Cramer's rule over enough primes is exact, so the pivot columns sum to zero already.
+        std::vector<bool> bPivot(static_cast<size_t>(w), false);
+        for (int c : pivots)
+            bPivot[static_cast<size_t>(c)] = true;
         for (int c = 0; c < w; ++c) {
+            if (bPivot[static_cast<size_t>(c)])
+                continue;
             cpp_int sum = values[0] * entry(zeroRow, c);
             for (int i = 0; i < r; ++i)
                 sum -= values[1 + i] * entry(pivotRows[i], c);
@@ -382,8 +388,8 @@ bool CExactSystem::ReduceByPrime(const CScaled& scaled, const std::vector<cpp_in
     }
 
     // The pivot unknowns in the others: B·x_P = b_R − Σ A_Rf·x_f for the free f, proved by
-    // putting the constants and each free column back into every equation, and by the echelon
-    // form: a free column depends only on pivot columns to its left.
+    // putting the constants and each free column back into the other equations, and by the
+    // echelon form: a free column depends only on pivot columns to its left.
     std::vector<int> free;
     for (int c = 0, i = 0; c < n; ++c)
         if (i < r && pivots[i] == c)
@@ -400,12 +406,19 @@ bool CExactSystem::ReduceByPrime(const CScaled& scaled, const std::vector<cpp_in
     auto numerator = [&](int j, int i) -> const cpp_int& {
         return values[1 + static_cast<size_t>(j) * r + i];
     };
+    // Cramer's rule over enough primes is exact, so the pivot rows hold already; the others
+    // are where a misleading prime shows.
+    std::vector<bool> bPivotRow(static_cast<size_t>(n), false);
+    for (int row : pivotRows)
+        bPivotRow[static_cast<size_t>(row)] = true;
     for (int j = 0; j < k; ++j) {
         const int column = j == 0 ? n : free[j - 1];
         for (int i = 0; i < r; ++i)
             if (j > 0 && pivots[i] > column && numerator(j, i) != 0)
                 return false;
         for (int row = 0; row < n; ++row) {
+            if (bPivotRow[static_cast<size_t>(row)])
+                continue;
             cpp_int sum = det * entry(row, column);
             for (int i = 0; i < r; ++i)
                 sum -= numerator(j, i) * entry(row, pivots[i]);

@@ -14,7 +14,8 @@
 // rebuilds them by the Chinese remainder theorem. When the determinant is zero, one prime's
 // echelon form proposes the rank and the pivots; Cramer's rule on the pivot block then gives the
 // general solution, or weights on the rows show there is none, and either is checked exactly
-// against every equation.
+// against the equations and columns outside the pivot block (inside it, Cramer's rule over
+// enough primes is exact).
 
 #include <cstdint>
 #include <string>
