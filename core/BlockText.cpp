@@ -41,10 +41,7 @@ std::wstring_view TrimmedLines(std::wstring_view text)
     return text;
 }
 
-bool IsNumber(std::wstring_view text)
-{
-    return NumberText::Read(text).kind == NumberText::Reading::kNumber;
-}
+using NumberText::IsNumber;
 
 // One line of the text: its cells, and whether it is blank (no cell, quoted or not, holds
 // anything and no separator stands in it).
@@ -111,11 +108,7 @@ std::wstring WithDecimalPoint(const std::wstring& cell, wchar_t separator)
         return cell;
     std::wstring pointed = cell;
     pointed[comma] = L'.';
-    const NumberText::Reading reading = NumberText::Read(pointed);
-    return reading.kind == NumberText::Reading::kNumber &&
-                   reading.read.find(L'/') == std::wstring::npos
-               ? pointed
-               : cell;
+    return IsNumber(pointed, false) ? pointed : cell;
 }
 
 // Lines of cells separated by `separator` (0: none), as RFC 4180 reads them: a cell that begins

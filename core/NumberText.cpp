@@ -227,6 +227,13 @@ Reading Read(std::string_view text)
     return text.empty() ? Reading{} : ReadPrepared(Prepared(text));
 }
 
+bool IsNumber(std::wstring_view text, bool bFractions)
+{
+    const Reading reading = Read(text);
+    return reading.kind == Reading::kNumber &&
+           (bFractions || reading.read.find(L'/') == std::wstring::npos);
+}
+
 double ToDouble(const Decimal& number)
 {
     double value = 0.0;

@@ -50,6 +50,10 @@ struct Reading {
 Reading Read(std::wstring_view text);
 Reading Read(std::string_view text);
 
+// Whether the text is wholly one number or fraction (kNumber); with bFractions false, only a
+// number.
+bool IsNumber(std::wstring_view text, bool bFractions = true);
+
 // The nearest double; a magnitude beyond the largest double gives an infinity, one below the
 // smallest gives zero or a subnormal value.
 double ToDouble(const Decimal& number);
