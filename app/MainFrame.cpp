@@ -45,16 +45,7 @@ CHaltiqoView* CMainFrame::GetFormView() const
 HWND CMainFrame::GetRecordedBox() const
 {
     CHaltiqoView* pView = GetFormView();
-    if (pView == nullptr)
-        return nullptr;
-    const int nCol = pView->GetFocusCol();
-    const int nRow = pView->GetFocusRow();
-    if (nCol == -1)
-        return pView->m_editN.m_hWnd;
-    if (pView->m_ppEntry == nullptr || nCol < 0 || nRow < 0 || nCol >= pView->m_nGridSize ||
-        nRow >= pView->m_nGridSize)
-        return nullptr;
-    return pView->m_ppEntry[nRow][nCol].m_hWnd;
+    return pView != nullptr ? pView->GetRecordedBox() : nullptr;
 }
 
 void CMainFrame::SendToRecordedBox(UINT nMsg)

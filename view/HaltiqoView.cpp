@@ -97,15 +97,29 @@ CRect LabelRect(int r, int k, int n)
     return r < n ? CRect(x, y - 10, x + 38, y + 10) : CRect(x - 100, y, x - 62, y + 20);
 }
 
-// Identifiers run down the columns, entry boxes first: they depend on n + 1.
+// Identifiers run down the columns, entry boxes first, then the labels: they depend on
+// S = n + 1.
+const int kFirstGridId = 5588;
+
 UINT EntryId(int r, int k, int S)
 {
-    return static_cast<UINT>(5588 + k * S + r);
+    return static_cast<UINT>(kFirstGridId + k * S + r);
 }
 
 UINT LabelId(int r, int k, int S)
 {
-    return static_cast<UINT>(5588 + S * S + k * S + r);
+    return EntryId(r, k, S) + static_cast<UINT>(S * S);
+}
+
+// The row and column an identifier gives an entry box; false for any other identifier.
+bool EntryCell(int nId, int S, int& r, int& k)
+{
+    const int nIndex = nId - kFirstGridId;
+    if (nIndex < 0 || nIndex >= S * S)
+        return false;
+    r = nIndex % S;
+    k = nIndex / S;
+    return true;
 }
 
 // The unknown's letter and the sign after it: " + " before another unknown, else " ＝ ".
@@ -850,14 +864,28 @@ BOOL CHaltiqoView::FindEntryBox(HWND hWnd, int& nRow, int& nCol) const
 {
     if (m_ppEntry == nullptr || hWnd == nullptr || ::GetParent(hWnd) != m_hWnd)
         return FALSE;
-    // Identifiers run down the columns: 5588 + k × (n + 1) + r.
-    const int S = m_nGridSize;
-    const int nIndex = ::GetDlgCtrlID(hWnd) - 5588;
-    if (nIndex < 0 || nIndex >= S * S || m_ppEntry[nIndex % S][nIndex / S].m_hWnd != hWnd)
+    int r = 0;
+    int k = 0;
+    if (!EntryCell(::GetDlgCtrlID(hWnd), m_nGridSize, r, k) || m_ppEntry[r][k].m_hWnd != hWnd)
         return FALSE;
-    nRow = nIndex % S;
-    nCol = nIndex / S;
+    nRow = r;
+    nCol = k;
     return TRUE;
+}
+
+bool CHaltiqoView::IsEntryBox(int nRow, int nCol) const
+{
+    const int n = m_nGridSize - 1;
+    return m_ppEntry != nullptr && nRow >= 0 && nCol >= 0 && nRow <= n && nCol <= n &&
+           !(nRow == n && nCol == n);
+}
+
+HWND CHaltiqoView::GetRecordedBox() const
+{
+    if (m_nFocusCol == -1)
+        return m_editN.m_hWnd;
+    return IsEntryBox(m_nFocusRow, m_nFocusCol) ? m_ppEntry[m_nFocusRow][m_nFocusCol].m_hWnd
+                                                : nullptr;
 }
 
 void CHaltiqoView::MoveFocusVertically(int nRow, int nCol, int nStep)
@@ -890,7 +918,7 @@ BOOL CHaltiqoView::PasteBlock()
     const int r0 = m_nFocusRow;
     const int k0 = m_nFocusCol;
     // A record left outside a smaller grid names no box: like every Edit command, do nothing.
-    if (k0 >= 0 && (m_ppEntry == nullptr || k0 > n || r0 < 0 || r0 > n || (r0 == n && k0 == n)))
+    if (k0 >= 0 && !IsEntryBox(r0, k0))
         return TRUE;
     const bool bFromEquation = k0 >= 0 && r0 < n;
     // m rows of m + 1 cells: the equations of a whole system.
@@ -972,7 +1000,7 @@ void CHaltiqoView::PasteCell(const std::wstring& text)
     const int r = m_nFocusRow;
     const int k = m_nFocusCol;
     // A record left outside a smaller grid names no box: like every Edit command, do nothing.
-    if (m_ppEntry == nullptr || k > n || r < 0 || r > n || (r == n && k == n))
+    if (!IsEntryBox(r, k))
         return;
     CEdit& box = m_ppEntry[r][k];
     DWORD dwStart = 0;

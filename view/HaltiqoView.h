@@ -43,6 +43,9 @@ public:
     void DestroyGrid();
     int GetFocusCol() const { return m_nFocusCol; }
     int GetFocusRow() const { return m_nFocusRow; }
+    // The box the Edit commands act on: the entry box recorded, or the n edit box; nullptr when
+    // the record lies outside the present grid.
+    HWND GetRecordedBox() const;
     // Pastes clipboard text of several cells into the grid from the recorded box, or refuses it
     // with a message. FALSE when the clipboard holds one cell or no text: the box pastes that.
     BOOL PasteBlock();
@@ -108,6 +111,9 @@ private:
 
     // The grid's row and column of an entry box; FALSE for any other window.
     BOOL FindEntryBox(HWND hWnd, int& nRow, int& nCol) const;
+    // Whether row r, column k names an entry box of the present grid: every column of the
+    // equations, the unknowns' of the answer row.
+    bool IsEntryBox(int nRow, int nCol) const;
     // Up and Down: the focus to the box above or below in the same column.
     void MoveFocusVertically(int nRow, int nCol, int nStep);
     void RefuseBlock(int nRows, int nCols, bool bWholeSystem);
