@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds the download for Windows users: dist/Haltiqo-VERSION-win64.zip (Haltiqo.exe, a readme
 # for Windows users, the license) and dist/Haltiqo-VERSION-win64.msi. VERSION is the program's
-# own file version, read back from the executable's version resource.
+# own file version, read back from the executable's version resource, unless one is given: the
+# upgrade check packages the same program as other versions.
+#   release.sh [VERSION]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/tools/setup.sh"
@@ -18,6 +20,7 @@ ms, ls = struct.unpack_from('<II', data, at + 8)
 print(f'{ms >> 16}.{ms & 0xFFFF}.{ls >> 16}.{ls & 0xFFFF}')
 PY
 )
+version=${1:-$version}
 name="Haltiqo-$version-win64"
 dist="$root/dist"
 stage="$root/build/release/$name"
@@ -36,8 +39,13 @@ stamp=$(git -C "$root" log -1 --format=%ct 2>/dev/null || date +%s)
 touch -d "@$stamp" "$stage"/*
 (cd "$stage" && zip -q -X -D "$dist/$name.zip" Haltiqo.exe README.txt LICENSE.txt)
 
-# wixl finds the files relative to the working folder.
-(cd "$stage" && wixl -a x64 -D Version="$version" -o "$dist/$name.msi" "$root/release/Haltiqo.wxs")
+# wixl finds the files relative to the working folder. Each version has its own product code,
+# the same each time it is built, so that a package built twice installs once.
+cp "$root/res/Haltiqo.ico" "$stage/Haltiqo.ico"
+product=$(python3 -c 'import sys, uuid
+print(str(uuid.uuid5(uuid.UUID("EB979C63-DDCC-4AA3-92F2-DF8B99B24F3D"), sys.argv[1])).upper())' "$version")
+(cd "$stage" && wixl -a x64 -D Version="$version" -D ProductCode="$product" \
+  -o "$dist/$name.msi" "$root/release/Haltiqo.wxs")
 
 unzip -l "$dist/$name.zip"
 ls -l "$dist/$name.msi"
