@@ -26,67 +26,25 @@ CWinApp* AfxGetApp()
     return g_pApp;
 }
 
-CWnd* AfxGetMainWnd()
+LPCWSTR CWinApp::GetContextAppName() const
 {
-    return g_pApp ? g_pApp->m_pMainWnd : nullptr;
+    return m_pszAppName != nullptr ? m_pszAppName : L"";
 }
 
-void AfxSetMainWnd(CWnd* pWnd)
+CWnd*& CWinApp::ContextMainWnd()
 {
-    if (g_pApp != nullptr)
-        g_pApp->m_pMainWnd = pWnd;
+    return m_pMainWnd;
 }
 
-LPCWSTR AfxGetAppName()
+HWND CWinApp::GetMainWindowHandle() const
 {
-    return g_pApp && g_pApp->m_pszAppName ? g_pApp->m_pszAppName : L"";
+    return m_pMainWnd != nullptr ? m_pMainWnd->m_hWnd : nullptr;
 }
 
-int AfxMessageBox(LPCWSTR lpszText, UINT nType)
+BOOL CWinApp::RouteCmdMsg(UINT nID, UINT nMessage, UINT nCode, WPARAM wParam, LPARAM lParam,
+                          LRESULT* pResult)
 {
-    // Owned by the main window (or whatever popup it has open), so the box is modal to it.
-    HWND hOwner = nullptr;
-    if (CWnd* pMain = AfxGetMainWnd())
-        if (::IsWindow(pMain->m_hWnd))
-            hOwner = ::GetLastActivePopup(pMain->m_hWnd);
-    return ::MessageBoxW(hOwner, lpszText, AfxGetAppName(), nType);
-}
-
-int AfxMessageBox(UINT nIDPrompt, UINT nType)
-{
-    CString text;
-    text.LoadString(nIDPrompt);
-    return AfxMessageBox(text.c_str(), nType);
-}
-
-BOOL AfxAppOnCmdMsg(UINT nID, UINT nMessage, UINT nCode, WPARAM wParam, LPARAM lParam,
-                    LRESULT* pResult)
-{
-    return g_pApp != nullptr && g_pApp->OnCmdMsg(nID, nMessage, nCode, wParam, lParam, pResult);
-}
-
-CDocument* AfxAppOpenDocumentFile(LPCWSTR lpszFileName)
-{
-    return g_pApp != nullptr ? g_pApp->OpenDocumentFile(lpszFileName) : nullptr;
-}
-
-void AfxAppAddToRecentFileList(LPCWSTR lpszPathName)
-{
-    if (g_pApp != nullptr)
-        g_pApp->AddToRecentFileList(lpszPathName);
-}
-
-void AfxAppUpdateRecentFileMenu(HMENU hPopup)
-{
-    if (g_pApp != nullptr)
-        g_pApp->UpdateRecentFileMenu(hPopup);
-}
-
-BOOL AfxAppDoPromptFileName(CString& fileName, UINT nIDSTitle, DWORD lFlags, BOOL bOpenFileDialog,
-                            CDocTemplate* pTemplate)
-{
-    return g_pApp != nullptr &&
-           g_pApp->DoPromptFileName(fileName, nIDSTitle, lFlags, bOpenFileDialog, pTemplate);
+    return OnCmdMsg(nID, nMessage, nCode, wParam, lParam, pResult);
 }
 
 BEGIN_MESSAGE_MAP(CWinApp, CCmdTarget)
@@ -131,12 +89,15 @@ CWinApp::CWinApp(LPCWSTR lpszAppName)
         SetAppNameFromResources();
     }
     g_pApp = this;
+    AfxSetAppContext(this);
 }
 
 CWinApp::~CWinApp()
 {
-    if (g_pApp == this)
+    if (g_pApp == this) {
         g_pApp = nullptr;
+        AfxSetAppContext(nullptr);
+    }
 }
 
 void CWinApp::SetAppNameFromResources()

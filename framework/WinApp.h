@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "AppContext.h"
 #include "CmdTarget.h"
 #include "Types.h"
 
@@ -17,7 +18,7 @@ class CDocTemplate;
 class CDocument;
 class CWnd;
 
-class CWinApp : public CCmdTarget {
+class CWinApp : public CCmdTarget, public CAppContext {
 public:
     explicit CWinApp(LPCWSTR lpszAppName = nullptr);
     ~CWinApp() override;
@@ -36,7 +37,7 @@ public:
     // Takes ownership of the template.
     void AddDocTemplate(CDocTemplate* pTemplate);
     CDocTemplate* GetFirstDocTemplate() const;
-    virtual CDocument* OpenDocumentFile(LPCWSTR lpszFileName);
+    CDocument* OpenDocumentFile(LPCWSTR lpszFileName) override;
 
     void SetRegistryKey(LPCWSTR lpszRegistryKey);
     // Reads a recent-file list of nMaxMRU entries (none for 0).
@@ -45,14 +46,14 @@ public:
     BOOL WriteProfileString(LPCWSTR lpszSection, LPCWSTR lpszEntry, LPCWSTR lpszValue);
 
     // Files opened and saved, newest first; written to the profile at each change.
-    virtual void AddToRecentFileList(LPCWSTR lpszPathName);
+    void AddToRecentFileList(LPCWSTR lpszPathName) override;
     const std::vector<CString>& GetRecentFiles() const { return m_recentFiles; }
     // Puts the list into a popup menu in place of its recent-file items.
-    void UpdateRecentFileMenu(HMENU hPopup);
+    void UpdateRecentFileMenu(HMENU hPopup) override;
     // The standard file dialog, filtered as the template says; fileName is the proposal and
     // the answer.
     BOOL DoPromptFileName(CString& fileName, UINT nIDSTitle, DWORD lFlags, BOOL bOpenFileDialog,
-                          CDocTemplate* pTemplate);
+                          CDocTemplate* pTemplate) override;
 
     void ParseCommandLine(CCommandLineInfo& rCmdInfo);
     BOOL ProcessShellCommand(CCommandLineInfo& rCmdInfo);
@@ -69,6 +70,13 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // What it lends the layers beneath it (AppContext.h).
+    LPCWSTR GetContextAppName() const override;
+    CWnd*& ContextMainWnd() override;
+    HWND GetMainWindowHandle() const override;
+    BOOL RouteCmdMsg(UINT nID, UINT nMessage, UINT nCode, WPARAM wParam, LPARAM lParam,
+                     LRESULT* pResult) override;
+
     // The name when none was given: the title string, or else the program file's name.
     void SetAppNameFromResources();
     HKEY GetSectionKey(LPCWSTR lpszSection, bool bCreate);
