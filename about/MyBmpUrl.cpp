@@ -24,12 +24,9 @@ CMyBmpUrl::CMyBmpUrl() : m_pdcShow(nullptr), m_bReady(FALSE), m_nState(kOutside)
 
 void CMyBmpUrl::ReleaseImages()
 {
-    for (CDC* pDC : {&m_dcLarge, &m_dcBack, &m_dcWork, &m_dcSmall})
-        pDC->DeleteDC();
-    for (CBitmap* pBitmap : {&m_bmpLarge, &m_bmpBack, &m_bmpWork, &m_bmpSmall})
-        pBitmap->DeleteObject();
     m_bReady = FALSE;
-    CPictureControl::ReleaseImages();
+    ReleasePictures({&m_dcLarge, &m_dcBack, &m_dcWork, &m_dcSmall},
+                    {&m_bmpLarge, &m_bmpBack, &m_bmpWork, &m_bmpSmall});
 }
 
 BOOL CMyBmpUrl::RegisterWindowClass()
@@ -37,16 +34,10 @@ BOOL CMyBmpUrl::RegisterWindowClass()
     return RegisterPictureClass(kClassName);
 }
 
-void CMyBmpUrl::PrepareImages()
+void CMyBmpUrl::PrepareImages(CDC& dcRef, int w, int h)
 {
-    CRect rc;
-    GetClientRect(&rc);
-    const int w = rc.Width();
-    const int h = rc.Height();
-    CClientDC dcRef(this);
-
     CreatePicture(m_dcBack, m_bmpBack, dcRef, w, h);
-    FillButtonFace(m_dcBack, rc);
+    FillButtonFace(m_dcBack, CRect(0, 0, w, h));
 
     CreatePicture(m_dcWork, m_bmpWork, dcRef, w, h);
 

@@ -23,8 +23,8 @@ public:
 
 protected:
     BOOL RegisterWindowClass();
-    void PrepareImages();
-    void PreparePictures() override { PrepareImages(); }
+    void PrepareImages(CDC& dcRef, int w, int h);
+    void PreparePictures(CDC& dcRef, int w, int h) override { PrepareImages(dcRef, w, h); }
     void ReleaseImages() override;
 
     void OnPaint();

@@ -17,12 +17,8 @@ CMyTBmp::CMyTBmp() : m_bCreated(FALSE)
 
 void CMyTBmp::ReleaseImages()
 {
-    m_dcStretch.DeleteDC();
-    m_dcImage.DeleteDC();
-    m_bmpStretch.DeleteObject();
-    m_bmpImage.DeleteObject();
     m_bCreated = FALSE;
-    CPictureControl::ReleaseImages();
+    ReleasePictures({&m_dcStretch, &m_dcImage}, {&m_bmpStretch, &m_bmpImage});
 }
 
 BOOL CMyTBmp::RegisterWindowClass()
@@ -30,16 +26,11 @@ BOOL CMyTBmp::RegisterWindowClass()
     return RegisterPictureClass(kClassName);
 }
 
-void CMyTBmp::PrepareImage()
+void CMyTBmp::PrepareImage(CDC& dcRef, int w, int h)
 {
-    CRect rc;
-    GetClientRect(&rc);
-    const int w = rc.Width();
-    const int h = rc.Height();
-    CClientDC dcRef(this);
     if (!m_bCreated) {
         CreatePicture(m_dcImage, m_bmpImage, dcRef, w, h);
-        FillButtonFace(m_dcImage, rc);
+        FillButtonFace(m_dcImage, CRect(0, 0, w, h));
         SelectSource(dcRef);
         CreatePicture(m_dcStretch, m_bmpStretch, dcRef, w, h);
         m_bCreated = TRUE;

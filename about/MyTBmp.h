@@ -12,8 +12,8 @@ public:
 
 protected:
     BOOL RegisterWindowClass();
-    void PrepareImage();
-    void PreparePictures() override { PrepareImage(); }
+    void PrepareImage(CDC& dcRef, int w, int h);
+    void PreparePictures(CDC& dcRef, int w, int h) override { PrepareImage(dcRef, w, h); }
     void ReleaseImages() override;
     void OnPaint();
 

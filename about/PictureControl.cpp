@@ -26,7 +26,10 @@ BOOL CPictureControl::SetBitmap(UINT nIDBitmap)
     ReleaseImages();
     m_bLoaded = TRUE;
     m_bmpSrc.LoadBitmap(nIDBitmap);
-    PreparePictures();
+    CRect rc;
+    GetClientRect(&rc);
+    CClientDC dcRef(this);
+    PreparePictures(dcRef, rc.Width(), rc.Height());
     InvalidateRect(nullptr, FALSE);
     return m_bLoaded;
 }
@@ -35,6 +38,16 @@ void CPictureControl::ReleaseImages()
 {
     m_dcSrc.DeleteDC();
     m_bmpSrc.DeleteObject();
+}
+
+void CPictureControl::ReleasePictures(std::initializer_list<CDC*> dcs,
+                                      std::initializer_list<CBitmap*> bitmaps)
+{
+    for (CDC* pDC : dcs)
+        pDC->DeleteDC();
+    for (CBitmap* pBitmap : bitmaps)
+        pBitmap->DeleteObject();
+    CPictureControl::ReleaseImages();
 }
 
 void CPictureControl::SelectSource(CDC& dcRef)

@@ -7,6 +7,8 @@
 // Bitmaps are declared before the DCs that hold them, here and in the controls, so that
 // destruction deletes each DC (which gives its bitmap back) before the bitmap.
 
+#include <initializer_list>
+
 #include "framework/afxwin.h"
 
 class CPictureControl : public CWnd {
@@ -23,10 +25,13 @@ protected:
     // framework's resource exception when registration fails.
     static BOOL RegisterPictureClass(LPCWSTR lpszClassName);
 
-    // Builds the control's pictures from m_bmpSrc at the client size; called by SetBitmap.
-    virtual void PreparePictures() = 0;
+    // Builds the control's w × h pictures from m_bmpSrc, compatible with dcRef; called by
+    // SetBitmap with the client size.
+    virtual void PreparePictures(CDC& dcRef, int w, int h) = 0;
     // Deletes every DC, then every bitmap; the control's own first, then the source.
     virtual void ReleaseImages();
+    // For ReleaseImages: the control's own DCs and bitmaps, then the source.
+    void ReleasePictures(std::initializer_list<CDC*> dcs, std::initializer_list<CBitmap*> bitmaps);
 
     // Creates m_dcSrc compatible with dcRef, describes m_bmpSrc in m_bm and selects it.
     void SelectSource(CDC& dcRef);

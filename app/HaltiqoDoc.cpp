@@ -6,27 +6,27 @@ IMPLEMENT_DYNCREATE(CHaltiqoDoc, CDocument)
 
 void CHaltiqoDoc::TypeText(int nRow, int nCell, const std::wstring& text)
 {
-    Changed(m_system.TypeText(nRow, nCell, text), true);
+    Changed(m_system.TypeText(nRow, nCell, text), Told::kTyping);
 }
 
 void CHaltiqoDoc::TypeCount(int n)
 {
-    Changed(m_system.TypeCount(n), true);
+    Changed(m_system.TypeCount(n), Told::kTyping);
 }
 
 void CHaltiqoDoc::SetCount(int n)
 {
-    Changed(m_system.SetCount(n), false);
+    Changed(m_system.SetCount(n), Told::kStep);
 }
 
 void CHaltiqoDoc::SetTexts(const std::vector<CSystemTable::CellText>& texts)
 {
-    Changed(m_system.SetTexts(texts), false);
+    Changed(m_system.SetTexts(texts), Told::kStep);
 }
 
 void CHaltiqoDoc::ReplaceSystem(const std::vector<std::vector<std::wstring>>& rows)
 {
-    Changed(m_system.ReplaceSystem(rows), false);
+    Changed(m_system.ReplaceSystem(rows), Told::kStep);
 }
 
 void CHaltiqoDoc::SetTextQuietly(int nRow, int nCell, const std::wstring& text)
@@ -34,15 +34,14 @@ void CHaltiqoDoc::SetTextQuietly(int nRow, int nCell, const std::wstring& text)
     m_system.SetTextQuietly(nRow, nCell, text);
 }
 
-// Typing shows where it was made, and may have merged into the step before it or taken it back:
-// the views hear only that the system changed, and find the count in the document.
-void CHaltiqoDoc::Changed(bool bChanged, bool bTyped)
+void CHaltiqoDoc::Changed(bool bChanged, Told told)
 {
     if (!bChanged)
         return;
     const CSystemTable::Step typed{m_system.Count(), m_system.Count(), {}};
-    CSystemHint hint(bTyped ? typed : *m_system.LastStep());
-    UpdateAllViews(nullptr, CSystemHint::kEdited, &hint);
+    CSystemHint hint(CSystemHint::Kind::kEdited,
+                     told == Told::kTyping ? typed : *m_system.LastStep());
+    UpdateAllViews(nullptr, 0, &hint);
 }
 
 BOOL CHaltiqoDoc::Undo()
@@ -61,8 +60,8 @@ BOOL CHaltiqoDoc::Replay(bool bForward)
     const CSystemTable::Step* pStep = bForward ? m_system.Redo() : m_system.Undo();
     if (pStep == nullptr)
         return FALSE;
-    CSystemHint hint(*pStep);
-    UpdateAllViews(nullptr, CSystemHint::kReplayed, &hint);
+    CSystemHint hint(CSystemHint::Kind::kReplayed, *pStep);
+    UpdateAllViews(nullptr, 0, &hint);
     return TRUE;
 }
 

@@ -5,20 +5,23 @@
 // what changed. Its file holds the shown equations.
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/SystemTable.h"
 #include "framework/afxwin.h"
 
-// What changed, as the view receives it: the step made, undone or redone.
+// What changed, as the view receives it: a copy of the step made, undone or redone, so that it
+// outlives whatever the history does meanwhile.
 class CSystemHint : public CObject {
 public:
-    enum Kind {
-        kEdited = 1,  // a person's edit, made where it shows
-        kReplayed = 2 // an undo or redo: the view brings the changed box to the person
+    enum class Kind {
+        kEdited,  // a person's edit, made where it shows
+        kReplayed // an undo or redo: the view brings the changed box to the person
     };
-    explicit CSystemHint(const CSystemTable::Step& step) : m_step(step) {}
-    const CSystemTable::Step& m_step; // the texts it names are read from the document
+    CSystemHint(Kind kind, CSystemTable::Step step) : m_kind(kind), m_step(std::move(step)) {}
+    const Kind m_kind;
+    const CSystemTable::Step m_step; // the texts it names are read from the document
 };
 
 class CHaltiqoDoc : public CDocument {
@@ -52,7 +55,10 @@ public:
     void SetModifiedFlag(BOOL bModified = TRUE) override;
 
 private:
-    void Changed(bool bChanged, bool bTyped);
+    // How a change reaches the views: typing shows where it was made and may have merged into the
+    // step before it, so the views hear only that the system changed; a step of its own is told.
+    enum class Told { kTyping, kStep };
+    void Changed(bool bChanged, Told told);
     // Undoes or redoes one step and shows it.
     BOOL Replay(bool bForward);
 

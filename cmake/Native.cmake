@@ -82,4 +82,8 @@ if(HALTIQO_WINDOWS_BUILD)
   # The download, unpacked and run, and its installer (tools/release.sh).
   add_test(NAME release_check COMMAND ${CMAKE_SOURCE_DIR}/tools/check-release.sh ${WINE_STATE})
   set_tests_properties(release_check PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 300)
+else()
+  message(WARNING "HALTIQO_WINDOWS_BUILD is not set: CTest runs only the native tests here, none of "
+                  "the Windows programs, the end-to-end tests or the release check. "
+                  "tools/test.sh sets it and runs them all.")
 endif()

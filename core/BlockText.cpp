@@ -6,12 +6,12 @@
 
 namespace BlockText {
 
-namespace {
-
 bool IsBlank(wchar_t ch)
 {
     return ch == L' ' || ch == L'\t' || ch == L'\x3000';
 }
+
+namespace {
 
 bool IsLineBreak(wchar_t ch)
 {

@@ -44,6 +44,9 @@ struct Block {
 
 Block Split(std::wstring_view text);
 
+// The blanks around a cell: spaces, ideographic spaces and tabs.
+bool IsBlank(wchar_t ch);
+
 // What a text that Split leaves as one cell puts in a box: without the line breaks around it,
 // and without its CSV quotes or its matrix brackets, as a block's cells are ("\"7\"", "[[5]]");
 // a spreadsheet's cell without the empty cells copied beside it ("7\t\t").

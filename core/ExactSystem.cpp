@@ -323,122 +323,168 @@ bool CExactSystem::Solve()
     return m_kind == Kind::kUnique;
 }
 
+// The rank and the pivots one prime proposes: the pivot columns and the rows they stand in, and
+// for a system without a solution the row that reads 0 = b (else -1).
+struct CExactSystem::CProposal {
+    std::vector<int> pivots;
+    std::vector<int> pivotRows;
+    int zeroRow = -1;
+    int Rank() const { return static_cast<int>(pivots.size()); }
+};
+
 bool CExactSystem::ReduceByPrime(const CScaled& scaled, const std::vector<cpp_int>& rows)
 {
-    const int n = m_n;
-    const int w = n + 1;
-    auto entry = [&](int r, int c) -> const cpp_int& {
-        return rows[static_cast<size_t>(r) * w + c];
-    };
+    const CProposal proposal = Propose(scaled);
+    if (proposal.zeroRow >= 0)
+        return ProveNoSolution(scaled, proposal, rows); // m_kind is kNoSolution
+    return SolveGeneral(scaled, proposal, rows);
+}
+
+CExactSystem::CProposal CExactSystem::Propose(const CScaled& scaled) const
+{
     std::vector<uint64_t> a;
     const CPrimeField first(CPrimeField::Prime(0));
     scaled.Residues(first, a);
-    std::vector<int> pivotRows;
-    std::vector<int> pivots = first.RankProfile(a, n, w, pivotRows);
-    const bool bInconsistent = !pivots.empty() && pivots.back() == n;
-    const int zeroRow = bInconsistent ? pivotRows.back() : -1; // it reads 0 = b
-    if (bInconsistent) {
-        pivots.pop_back();
-        pivotRows.pop_back();
+    CProposal proposal;
+    proposal.pivots = first.RankProfile(a, m_n, m_n + 1, proposal.pivotRows);
+    if (!proposal.pivots.empty() && proposal.pivots.back() == m_n) {
+        proposal.zeroRow = proposal.pivotRows.back();
+        proposal.pivots.pop_back();
+        proposal.pivotRows.pop_back();
     }
-    const int r = static_cast<int>(pivots.size());
-    // Solves the r × (r + k) system whose entry (i, j) is the entry at(i, j) = (row, column) of
-    // the system, with the bound of the rows it takes: fewer rows need fewer primes.
+    return proposal;
+}
+
+// Solves the r × (r + k) system whose entry x is entry index[x] of the system's rows, with the
+// bound of the rows it takes: fewer rows need fewer primes.
+bool CExactSystem::SolveMinor(const CScaled& scaled, const std::vector<int>& taken, int r, int k,
+                              const std::vector<size_t>& index, std::vector<cpp_int>& values) const
+{
     std::vector<uint64_t> all;
-    auto solveExactly = [&](const std::vector<int>& taken, int k, auto at,
-                            std::vector<cpp_int>& values) {
-        const auto subResidues = [&](const CPrimeField& field, std::vector<uint64_t>& m) {
-            scaled.Residues(field, all);
-            m.resize(static_cast<size_t>(r) * (r + k));
-            for (int i = 0; i < r; ++i)
-                for (int j = 0; j < r + k; ++j) {
-                    const auto [row, col] = at(i, j);
-                    m[static_cast<size_t>(i) * (r + k) + j] =
-                        all[static_cast<size_t>(row) * w + col];
-                }
-        };
-        return CramerByPrimes(r, k, scaled.NeededBits(taken), subResidues, false, values);
+    const auto residues = [&](const CPrimeField& field, std::vector<uint64_t>& m) {
+        scaled.Residues(field, all);
+        m.resize(index.size());
+        for (size_t x = 0; x < index.size(); ++x)
+            m[x] = all[index[x]];
     };
+    return CramerByPrimes(r, k, scaled.NeededBits(taken), residues, false, values);
+}
+
+// A proof: weights y with y·A = 0 and y·b ≠ 0, from the row that reads 0 = b (weight d) and the
+// pivot rows, whose weights solve Bᵀz = that row's coefficients.
+bool CExactSystem::ProveNoSolution(const CScaled& scaled, const CProposal& proposal,
+                                   const std::vector<cpp_int>& rows) const
+{
+    const size_t w = static_cast<size_t>(m_n) + 1;
+    const int r = proposal.Rank();
+    std::vector<size_t> index;
+    for (int i = 0; i < r; ++i)
+        for (int j = 0; j <= r; ++j)
+            index.push_back((j < r ? proposal.pivotRows[j] : proposal.zeroRow) * w +
+                            proposal.pivots[i]);
+    std::vector<int> taken = proposal.pivotRows;
+    taken.push_back(proposal.zeroRow);
     std::vector<cpp_int> values;
-
-    if (bInconsistent) {
-        // A proof: weights y with y·A = 0 and y·b ≠ 0, from the row that reads 0 = b (weight d)
-        // and the pivot rows, whose weights solve Bᵀz = that row's coefficients.
-        auto transposed = [&](int i, int j) {
-            return std::make_pair(j < r ? pivotRows[j] : zeroRow, pivots[i]);
-        };
-        std::vector<int> taken = pivotRows;
-        taken.push_back(zeroRow);
-        if (!solveExactly(taken, 1, transposed, values))
+    if (!SolveMinor(scaled, taken, r, 1, index, values))
+        return false;
+    // Cramer's rule over enough primes is exact, so the pivot columns sum to zero already.
+    std::vector<bool> bPivot(w, false);
+    for (int c : proposal.pivots)
+        bPivot[static_cast<size_t>(c)] = true;
+    for (size_t c = 0; c < w; ++c) {
+        if (bPivot[c])
+            continue;
+        cpp_int sum = values[0] * rows[proposal.zeroRow * w + c];
+        for (int i = 0; i < r; ++i)
+            sum -= values[1 + i] * rows[proposal.pivotRows[i] * w + c];
+        if ((sum == 0) != (c + 1 < w))
             return false;
-        // Cramer's rule over enough primes is exact, so the pivot columns sum to zero already.
-        std::vector<bool> bPivot(static_cast<size_t>(w), false);
-        for (int c : pivots)
-            bPivot[static_cast<size_t>(c)] = true;
-        for (int c = 0; c < w; ++c) {
-            if (bPivot[static_cast<size_t>(c)])
-                continue;
-            cpp_int sum = values[0] * entry(zeroRow, c);
-            for (int i = 0; i < r; ++i)
-                sum -= values[1 + i] * entry(pivotRows[i], c);
-            if ((sum == 0) != (c < n))
-                return false;
-        }
-        return true; // m_kind is kNoSolution
     }
+    return true;
+}
 
-    // The pivot unknowns in the others: B·x_P = b_R − Σ A_Rf·x_f for the free f, proved by
-    // putting the constants and each free column back into the other equations, and by the
-    // echelon form: a free column depends only on pivot columns to its left.
+// The pivot unknowns in the others: B·x_P = b_R − Σ A_Rf·x_f for the free f. values[0] is the
+// determinant of B; then, for the constants and each free column in turn, r numerators.
+bool CExactSystem::SolveGeneral(const CScaled& scaled, const CProposal& proposal,
+                                const std::vector<cpp_int>& rows)
+{
+    const int n = m_n;
+    const int r = proposal.Rank();
     std::vector<int> free;
     for (int c = 0, i = 0; c < n; ++c)
-        if (i < r && pivots[i] == c)
+        if (i < r && proposal.pivots[i] == c)
             ++i;
         else
             free.push_back(c);
     const int k = 1 + static_cast<int>(free.size());
-    auto augmented = [&](int i, int j) {
-        return std::make_pair(pivotRows[i], j < r ? pivots[j] : j == r ? n : free[j - r - 1]);
-    };
-    if (!solveExactly(pivotRows, k, augmented, values))
+    std::vector<size_t> index;
+    for (int i = 0; i < r; ++i) {
+        for (int j = 0; j < r + k; ++j) {
+            const int column = j < r ? proposal.pivots[j] : j == r ? n : free[j - r - 1];
+            index.push_back(static_cast<size_t>(proposal.pivotRows[i]) * (n + 1) + column);
+        }
+    }
+    std::vector<cpp_int> values;
+    if (!SolveMinor(scaled, proposal.pivotRows, r, k, index, values) ||
+        !ProveGeneral(proposal, free, rows, values))
         return false;
+    TakeGeneral(proposal, free, values);
+    return true;
+}
+
+// Proved by putting the constants and each free column back into the other equations (Cramer's
+// rule over enough primes is exact, so the pivot rows hold already; the others are where a
+// misleading prime shows), and by the echelon form: a free column depends only on pivot columns
+// to its left.
+bool CExactSystem::ProveGeneral(const CProposal& proposal, const std::vector<int>& free,
+                                const std::vector<cpp_int>& rows,
+                                const std::vector<cpp_int>& values) const
+{
+    const int n = m_n;
+    const int r = proposal.Rank();
+    const size_t w = static_cast<size_t>(n) + 1;
     const cpp_int& det = values[0];
     auto numerator = [&](int j, int i) -> const cpp_int& {
         return values[1 + static_cast<size_t>(j) * r + i];
     };
-    // Cramer's rule over enough primes is exact, so the pivot rows hold already; the others
-    // are where a misleading prime shows.
     std::vector<bool> bPivotRow(static_cast<size_t>(n), false);
-    for (int row : pivotRows)
+    for (int row : proposal.pivotRows)
         bPivotRow[static_cast<size_t>(row)] = true;
-    for (int j = 0; j < k; ++j) {
+    for (int j = 0; j <= static_cast<int>(free.size()); ++j) {
         const int column = j == 0 ? n : free[j - 1];
         for (int i = 0; i < r; ++i)
-            if (j > 0 && pivots[i] > column && numerator(j, i) != 0)
+            if (j > 0 && proposal.pivots[i] > column && numerator(j, i) != 0)
                 return false;
         for (int row = 0; row < n; ++row) {
             if (bPivotRow[static_cast<size_t>(row)])
                 continue;
-            cpp_int sum = det * entry(row, column);
+            cpp_int sum = det * rows[row * w + column];
             for (int i = 0; i < r; ++i)
-                sum -= numerator(j, i) * entry(row, pivots[i]);
+                sum -= numerator(j, i) * rows[row * w + proposal.pivots[i]];
             if (sum != 0)
                 return false;
         }
     }
+    return true;
+}
 
+void CExactSystem::TakeGeneral(const CProposal& proposal, const std::vector<int>& free,
+                               const std::vector<cpp_int>& values)
+{
+    const int n = m_n;
+    const int r = proposal.Rank();
     m_kind = r == n ? Kind::kUnique : Kind::kIndefinite;
-    m_denominator = det;
+    m_denominator = values[0];
     m_numerators.assign(static_cast<size_t>(n), 0);
     m_terms.assign(static_cast<size_t>(n), std::vector<cpp_int>(static_cast<size_t>(n)));
     for (int f : free)
         m_free[f] = true;
     for (int i = 0; i < r; ++i) {
-        m_numerators[pivots[i]] = numerator(0, i);
-        for (int j = 1; j < k; ++j)
-            m_terms[pivots[i]][free[j - 1]] = -numerator(j, i);
+        const int pivot = proposal.pivots[i];
+        m_numerators[pivot] = values[1 + i];
+        for (size_t j = 0; j < free.size(); ++j)
+            m_terms[pivot][free[j]] = -values[1 + (j + 1) * r + i];
     }
-    return true;
 }
 
 // Gauss-Jordan without fractions, for when one prime misleads: each step multiplies every other row

@@ -80,6 +80,20 @@ private:
     bool Scale(CScaled& scaled) const;
     void SetUnique(std::vector<cpp_int>& values);
     bool ReduceByPrime(const CScaled& scaled, const std::vector<cpp_int>& rows);
+    // ReduceByPrime's steps: the proposal; a minor solved by Cramer's rule over enough primes;
+    // the proof that there is no solution, or the general solution, proved and taken.
+    struct CProposal;
+    CProposal Propose(const CScaled& scaled) const;
+    bool SolveMinor(const CScaled& scaled, const std::vector<int>& taken, int r, int k,
+                    const std::vector<size_t>& index, std::vector<cpp_int>& values) const;
+    bool ProveNoSolution(const CScaled& scaled, const CProposal& proposal,
+                         const std::vector<cpp_int>& rows) const;
+    bool SolveGeneral(const CScaled& scaled, const CProposal& proposal,
+                      const std::vector<cpp_int>& rows);
+    bool ProveGeneral(const CProposal& proposal, const std::vector<int>& free,
+                      const std::vector<cpp_int>& rows, const std::vector<cpp_int>& values) const;
+    void TakeGeneral(const CProposal& proposal, const std::vector<int>& free,
+                     const std::vector<cpp_int>& values);
     // The same by exact elimination, always right and much slower on long numbers.
     void ReduceSingular(std::vector<cpp_int> rows);
     CEntry& At(int nRow, int nCol)

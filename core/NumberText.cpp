@@ -52,6 +52,55 @@ size_t GroupedEnd(std::wstring_view text, size_t i)
     return k == j || At(text, k) == ',' ? i : k;
 }
 
+// The mantissa's digits from i on, with at most one point and commas only where they group:
+// where they end, and how many came after the point; npos when there was no digit at all.
+size_t ScanMantissa(std::wstring_view text, size_t i, std::string& digits,
+                    long long& fractionDigits)
+{
+    const size_t groupedEnd = GroupedEnd(text, i);
+    bool seenPoint = false;
+    bool seenDigit = false;
+    fractionDigits = 0;
+    for (; i < text.size(); ++i) {
+        const unsigned ch = At(text, i);
+        if (IsDigit(ch)) {
+            seenDigit = true;
+            if (seenPoint)
+                ++fractionDigits;
+            if (ch != '0' || !digits.empty())
+                digits.push_back(static_cast<char>(ch));
+        } else if (ch == '.' && !seenPoint) {
+            seenPoint = true;
+        } else if (ch != ',' || i >= groupedEnd) {
+            break;
+        }
+    }
+    return seenDigit ? i : std::wstring_view::npos;
+}
+
+// The exponent after e, E, d or D at i, saturated far beyond the range of doubles: where it
+// ends. A letter not followed by digits ends the number before it.
+size_t ScanExponent(std::wstring_view text, size_t i, long long& exponent)
+{
+    exponent = 0;
+    const unsigned letter = At(text, i);
+    if (letter != 'e' && letter != 'E' && letter != 'd' && letter != 'D')
+        return i;
+    size_t k = i + 1;
+    const bool bNegative = At(text, k) == '-';
+    if (At(text, k) == '+' || At(text, k) == '-')
+        ++k;
+    if (!IsDigit(At(text, k)))
+        return i;
+    for (i = k; IsDigit(At(text, i)); ++i) {
+        const long long digit = At(text, i) - '0';
+        exponent = exponent < kExponentLimit ? exponent * 10 + digit : kExponentLimit;
+    }
+    if (bNegative)
+        exponent = -exponent;
+    return i;
+}
+
 // The number by the rule that begins at i, after white space: where it ends, or npos when no
 // digit stands where it should begin. The text holds ASCII forms already.
 size_t ScanNumber(std::wstring_view text, size_t i, Decimal& number)
@@ -62,48 +111,15 @@ size_t ScanNumber(std::wstring_view text, size_t i, Decimal& number)
         number.bNegative = At(text, i) == '-';
         ++i;
     }
-
     // All digits go into the mantissa; the ones after the point lower the exponent.
-    const size_t groupedEnd = GroupedEnd(text, i);
-    bool seenPoint = false;
-    bool seenDigit = false;
     long long fractionDigits = 0;
-    for (; i < text.size(); ++i) {
-        const unsigned ch = At(text, i);
-        if (IsDigit(ch)) {
-            seenDigit = true;
-            if (seenPoint)
-                ++fractionDigits;
-            if (ch != '0' || !number.digits.empty())
-                number.digits.push_back(static_cast<char>(ch));
-        } else if (ch == '.' && !seenPoint) {
-            seenPoint = true;
-        } else if (ch != ',' || i >= groupedEnd) {
-            break;
-        }
-    }
-    if (!seenDigit) {
+    i = ScanMantissa(text, i, number.digits, fractionDigits);
+    if (i == std::wstring_view::npos) {
         number = Decimal{};
-        return std::wstring_view::npos;
+        return i;
     }
-
     long long exponent = 0;
-    const unsigned letter = At(text, i);
-    if (letter == 'e' || letter == 'E' || letter == 'd' || letter == 'D') {
-        size_t k = i + 1;
-        const bool expNegative = At(text, k) == '-';
-        if (At(text, k) == '+' || At(text, k) == '-')
-            ++k;
-        // A letter not followed by digits ends the number before it.
-        if (IsDigit(At(text, k)))
-            i = k;
-        for (; IsDigit(At(text, i)); ++i) {
-            const long long digit = At(text, i) - '0';
-            exponent = exponent < kExponentLimit ? exponent * 10 + digit : kExponentLimit;
-        }
-        if (expNegative)
-            exponent = -exponent;
-    }
+    i = ScanExponent(text, i, exponent);
 
     size_t trailingZeros = 0;
     while (trailingZeros < number.digits.size() &&
@@ -315,12 +331,9 @@ std::wstring FormatExact(const cpp_int& numerator, const cpp_int& denominator)
     if ((top * 1000000) % bottom == 0)
         return L"";
     const std::wstring sign = (numerator < 0) != (denominator < 0) ? L"= -" : L"= ";
-    auto wide = [](const std::string& text) {
-        return std::wstring(text.begin(), text.end());
-    };
     cpp_int p, q;
     if (ShortFraction(top, bottom, p, q))
-        return sign + wide(p.str()) + L"/" + wide(q.str());
+        return sign + Widen(p.str()) + L"/" + Widen(q.str());
 
     // 10^e <= top / bottom < 10^(e + 1), from the bits and then exactly; then the first 30
     // digits, cut rather than rounded, so that each digit shown is one of the value's own.
@@ -361,7 +374,7 @@ std::wstring FormatExact(const cpp_int& numerator, const cpp_int& denominator)
         text = mantissa.substr(0, 1) + (mantissa.size() > 1 ? "." + mantissa.substr(1) : "");
         exponent = "e" + std::to_string(e);
     }
-    return sign + wide(text) + (remainder == 0 ? L"" : L"\x2026") + wide(exponent);
+    return sign + Widen(text) + (remainder == 0 ? L"" : L"\x2026") + Widen(exponent);
 }
 
 std::string FormatShort(const cpp_int& numerator, const cpp_int& denominator)
@@ -373,6 +386,11 @@ std::string FormatShort(const cpp_int& numerator, const cpp_int& denominator)
     if (ShortFraction(abs(numerator), abs(denominator), p, q))
         return ((numerator < 0) != (denominator < 0) ? "-" : "") + p.str() + "/" + q.str();
     return FormatFixed(numerator, denominator);
+}
+
+std::wstring Widen(std::string_view text)
+{
+    return std::wstring(text.begin(), text.end());
 }
 
 std::string FormatResultLine(char letter, const std::string& value)

@@ -79,6 +79,9 @@ std::wstring FormatExact(const boost::multiprecision::cpp_int& numerator,
 std::string FormatShort(const boost::multiprecision::cpp_int& numerator,
                         const boost::multiprecision::cpp_int& denominator);
 
+// A text of ASCII characters, as wide characters.
+std::wstring Widen(std::string_view text);
+
 // One result line: the letter, '=', the value's text, a line feed ("%c=%lf\n").
 std::string FormatResultLine(char letter, const std::string& value);
 

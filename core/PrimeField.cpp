@@ -154,26 +154,31 @@ void CPrimeField::Combine(uint64_t* pRow, const uint64_t* pPivotRow, uint64_t al
 uint64_t CPrimeField::SolveCramer(std::vector<uint64_t>& a, int n,
                                   std::vector<uint64_t>& numerators, int k) const
 {
-    const int w = n + k;
+    // The pivots, then the product of every row's multipliers; then their inverses.
+    std::vector<uint64_t> inverses(static_cast<size_t>(n) + 1, m_r1);
+    bool bNegative = false;
+    if (!Eliminate(a, n, n + k, inverses, bNegative))
+        return 0;
+    const uint64_t det = InvertPivots(inverses, bNegative);
+    BackSubstitute(a, n, k, inverses, det, numerators);
+    return FromMontgomery(det);
+}
+
+// Elimination without division: row r becomes pivot·row r − a(r, c)·pivot row, so that no
+// inverse waits in the middle of it. Each row's multipliers are kept, for the determinant.
+bool CPrimeField::Eliminate(std::vector<uint64_t>& a, int n, int w, std::vector<uint64_t>& inverses,
+                            bool& bNegative) const
+{
     auto at = [&](int r, int c) -> uint64_t& {
         return a[static_cast<size_t>(r) * w + c];
     };
-    // Values are left in [0, 2p) until needed.
-    auto reduced = [&](uint64_t& x) -> uint64_t {
-        return x = AddIfNegative(x - m_p);
-    };
-
-    // Elimination without division: row r becomes pivot·row r − a(r, c)·pivot row, so that no
-    // inverse waits in the middle of it. Each row's multipliers are kept, for the determinant.
-    std::vector<uint64_t> inverses(static_cast<size_t>(n) + 1, m_r1); // the pivots', then theirs
-    uint64_t& scale = inverses[static_cast<size_t>(n)];               // all multipliers' product
-    bool bNegative = false;
+    uint64_t& scale = inverses[static_cast<size_t>(n)];
     for (int c = 0; c < n; ++c) {
         int pivot = c;
-        while (pivot < n && reduced(at(pivot, c)) == 0)
+        while (pivot < n && Reduced(at(pivot, c)) == 0)
             ++pivot;
         if (pivot == n)
-            return 0;
+            return false;
         if (pivot != c) {
             std::swap_ranges(&at(pivot, c), &at(pivot, 0) + w, &at(c, c));
             bNegative = !bNegative;
@@ -181,16 +186,22 @@ uint64_t CPrimeField::SolveCramer(std::vector<uint64_t>& a, int n,
         const uint64_t alpha = at(c, c);
         inverses[static_cast<size_t>(c)] = alpha;
         for (int r = c + 1; r < n; ++r)
-            if (reduced(at(r, c)) != 0) {
+            if (Reduced(at(r, c)) != 0) {
                 Combine(&at(r, c + 1), &at(c, c + 1), alpha, m_p - at(r, c), w - c - 1);
                 scale = MulMontgomery(scale, alpha);
             }
     }
-    // det = ± Π pivots / Π multipliers; all the inverses for the price of one (Montgomery's
-    // trick: invert the product, then peel it).
+    return true;
+}
+
+// det = ± Π pivots / Π multipliers; all the inverses for the price of one (Montgomery's trick:
+// invert the product, then peel it). Returns det in Montgomery form.
+uint64_t CPrimeField::InvertPivots(std::vector<uint64_t>& inverses, bool bNegative) const
+{
+    const size_t n = inverses.size() - 1;
     uint64_t det = m_r1;
-    for (int c = 0; c < n; ++c)
-        det = MulMontgomery(det, inverses[static_cast<size_t>(c)]);
+    for (size_t c = 0; c < n; ++c)
+        det = MulMontgomery(det, inverses[c]);
     std::vector<uint64_t> prefix(inverses.size());
     uint64_t product = m_r1;
     for (size_t i = 0; i < inverses.size(); ++i)
@@ -201,24 +212,32 @@ uint64_t CPrimeField::SolveCramer(std::vector<uint64_t>& a, int n,
         inverses[i] = i == 0 ? inverse : MulMontgomery(inverse, prefix[i - 1]);
         inverse = MulMontgomery(inverse, value);
     }
-    det = MulMontgomery(det, scale); // scale now holds its inverse
-    if (bNegative)
-        det = Sub(0, det);
+    det = MulMontgomery(det, inverses[n]); // the multipliers' product, inverted
+    return bNegative ? Sub(0, det) : det;
+}
 
+// The triangle solved for each right-hand side; det·R × x·R reduces to det·x·R, and one more
+// reduction leaves the plain residue.
+void CPrimeField::BackSubstitute(std::vector<uint64_t>& a, int n, int k,
+                                 const std::vector<uint64_t>& inverses, uint64_t det,
+                                 std::vector<uint64_t>& numerators) const
+{
+    const int w = n + k;
+    auto at = [&](int r, int c) -> uint64_t& {
+        return a[static_cast<size_t>(r) * w + c];
+    };
     numerators.assign(static_cast<size_t>(n) * k, 0);
     for (int j = 0; j < k; ++j) {
         uint64_t* x = numerators.data() + static_cast<size_t>(j) * n;
         for (int i = n - 1; i >= 0; --i) {
-            uint64_t s = reduced(at(i, n + j));
+            uint64_t s = Reduced(at(i, n + j));
             for (int c = i + 1; c < n; ++c)
                 s = Sub(s, MulMontgomery(at(i, c), x[c]));
             x[i] = MulMontgomery(s, inverses[static_cast<size_t>(i)]);
         }
     }
-    // det·R × x·R reduces to det·x·R; one more reduction leaves the plain residue.
     for (uint64_t& x : numerators)
         x = FromMontgomery(MulMontgomery(det, x));
-    return FromMontgomery(det);
 }
 
 std::vector<int> CPrimeField::RankProfile(std::vector<uint64_t>& a, int rows, int cols,

@@ -78,6 +78,18 @@ private:
         return ToMontgomery(ToMontgomery(Inverse(a))); // (aR)⁻¹·R² = a⁻¹R
     }
 
+    // A value left in [0, 2p) brought into [0, p), in place.
+    uint64_t Reduced(uint64_t& x) const { return x = AddIfNegative(x - m_p); }
+
+    // SolveCramer's steps: the triangle, FALSE when the determinant is zero; the determinant and
+    // the inverses of the pivots and of the multipliers' product; the numerators.
+    bool Eliminate(std::vector<uint64_t>& a, int n, int w, std::vector<uint64_t>& inverses,
+                   bool& bNegative) const;
+    uint64_t InvertPivots(std::vector<uint64_t>& inverses, bool bNegative) const;
+    void BackSubstitute(std::vector<uint64_t>& a, int n, int k,
+                        const std::vector<uint64_t>& inverses, uint64_t det,
+                        std::vector<uint64_t>& numerators) const;
+
     uint64_t LongResidue(const unsigned long long* pLimbs, size_t count) const;
     // row[j] = α·row[j] + β·pivotRow[j] for j < count, on Montgomery forms.
     void Combine(uint64_t* pRow, const uint64_t* pPivotRow, uint64_t alpha, uint64_t beta,

@@ -164,18 +164,13 @@ std::size_t BoxLength(const std::wstring& text)
            }));
 }
 
-bool IsBlank(wchar_t ch)
-{
-    return ch == L' ' || ch == L'\t' || ch == L'\x3000';
-}
-
 // Quoted where a reader would otherwise split it, trim it, or take it for a matrix.
 bool NeedsQuotes(const std::wstring& text)
 {
     if (text.empty())
         return false;
-    return text.find_first_of(L"\",;\t\r\n[]") != std::wstring::npos || IsBlank(text.front()) ||
-           IsBlank(text.back());
+    return text.find_first_of(L"\",;\t\r\n[]") != std::wstring::npos ||
+           BlockText::IsBlank(text.front()) || BlockText::IsBlank(text.back());
 }
 
 void AppendCell(std::string& out, const std::wstring& text)

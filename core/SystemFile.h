@@ -16,14 +16,14 @@
 #include <string_view>
 #include <vector>
 
-class CSystemTable;
+#include "SystemTable.h"
 
 namespace SystemFile {
 
 // Larger files are refused before they are read.
 constexpr std::size_t kMaxBytes = 4u << 20;
 // What an equation box takes.
-constexpr std::size_t kMaxText = 255;
+constexpr std::size_t kMaxText = CSystemTable::kMaxText;
 
 std::string Write(const CSystemTable& system);
 

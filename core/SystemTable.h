@@ -18,6 +18,9 @@ public:
     // Cell index of the right-hand side: after the coefficients of all 26 unknowns, so that a
     // change of n keeps it apart from every coefficient.
     static const int kRhs = kMaxCount;
+    // The most characters a box's text holds: the solve reads no more, a file or paste gives no
+    // more.
+    static const int kMaxText = 255;
     // Undo goes back at least this many steps.
     static const std::size_t kMaxSteps = 1000;
 

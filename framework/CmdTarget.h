@@ -98,6 +98,11 @@ protected:                                                                      
     {WM_COMMAND, 0, (id), (idLast), AFX_THUNK_LAMBDA(pThis->memberFxn(LOWORD(wParam)))},
 #define ON_CONTROL(code, id, memberFxn)                                                            \
     {WM_COMMAND, (code), (id), (id), AFX_THUNK_LAMBDA(pThis->memberFxn())},
+// Notifications with the code from any control in id..idLast; the handler gets the control's
+// identifier and window.
+#define ON_CONTROL_RANGE(code, id, idLast, memberFxn)                                              \
+    {WM_COMMAND, (code), (id), (idLast),                                                           \
+     AFX_THUNK_LAMBDA(pThis->memberFxn(LOWORD(wParam), reinterpret_cast<HWND>(lParam)))},
 #define ON_BN_CLICKED(id, memberFxn) ON_CONTROL(BN_CLICKED, id, memberFxn)
 #define ON_EN_CHANGE(id, memberFxn) ON_CONTROL(EN_CHANGE, id, memberFxn)
 #define ON_EN_SETFOCUS(id, memberFxn) ON_CONTROL(EN_SETFOCUS, id, memberFxn)
@@ -108,6 +113,10 @@ protected:                                                                      
 
 // Window messages
 #define ON_MESSAGE_ENTRY(msg, body) {(msg), 0, 0, 0, AFX_THUNK_LAMBDA(body)},
+// A message of the window's own: LRESULT memberFxn(WPARAM, LPARAM).
+#define ON_MESSAGE(msg, memberFxn)                                                                 \
+    ON_MESSAGE_ENTRY(msg, *pResult = pThis->memberFxn(wParam, lParam))
+#define ON_WM_TIMER() ON_MESSAGE_ENTRY(WM_TIMER, pThis->OnTimer(static_cast<UINT_PTR>(wParam)))
 #define ON_WM_CREATE()                                                                             \
     ON_MESSAGE_ENTRY(WM_CREATE,                                                                    \
                      *pResult = pThis->OnCreate(reinterpret_cast<LPCREATESTRUCT>(lParam)))

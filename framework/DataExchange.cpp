@@ -4,7 +4,7 @@
 #include <cwchar>
 
 #include "Afx.h"
-#include "AppContext.h"
+#include "WinApp.h"
 #include "Exception.h"
 #include "ThreadState.h"
 #include "Wnd.h"
@@ -115,24 +115,4 @@ void DDV_MinMaxInt(CDataExchange* pDX, int value, int minVal, int maxVal)
     std::swprintf(szMax, 16, L"%ld", static_cast<long>(maxVal));
     AfxMessageBox(AfxFormatString2(AFX_IDP_PARSE_INT_RANGE, szMin, szMax), MB_ICONEXCLAMATION);
     pDX->Fail();
-}
-
-// A window's exchange is defined here, beside the class it runs.
-void CWnd::DoDataExchange(CDataExchange*) {}
-
-BOOL CWnd::UpdateData(BOOL bSaveAndValidate)
-{
-    CDataExchange dx(this, bSaveAndValidate);
-    AFX_THREAD_STATE* pState = AfxGetThreadState();
-    HWND hOldLockout = pState->m_hLockoutNotifyWindow;
-    pState->m_hLockoutNotifyWindow = m_hWnd;
-    BOOL bOK = FALSE;
-    try {
-        DoDataExchange(&dx);
-        bOK = TRUE;
-    } catch (...) {
-        AfxReportException(); // a failed exchange has shown its message already
-    }
-    pState->m_hLockoutNotifyWindow = hOldLockout;
-    return bOK;
 }

@@ -1,7 +1,7 @@
 #include "Dialog.h"
 
 #include "Afx.h"
-#include "AppContext.h"
+#include "WinApp.h"
 #include "Exception.h"
 #include "MessageLoop.h"
 #include "afxres.h"

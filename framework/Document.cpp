@@ -6,12 +6,21 @@
 #include <memory>
 
 #include "Afx.h"
-#include "AppContext.h"
 #include "Archive.h"
 #include "Exception.h"
+#include "FrameWnd.h"
+#include "View.h"
+#include "WinApp.h"
 #include "afxres.h"
 
 IMPLEMENT_DYNAMIC(CDocument, CCmdTarget)
+
+// A view that outlives its document finds it gone, not dangling.
+CDocument::~CDocument()
+{
+    for (CView* pView : m_viewList)
+        pView->m_pDocument = nullptr;
+}
 
 BEGIN_MESSAGE_MAP(CDocument, CCmdTarget)
 ON_COMMAND(ID_FILE_SAVE, OnFileSave)
@@ -158,7 +167,9 @@ BOOL CDocument::DoSave(LPCWSTR lpszPathName, BOOL bReplace)
     CString path = lpszPathName != nullptr ? lpszPathName : L"";
     if (path.empty()) {
         path = m_strPathName.empty() ? GetTitle() : m_strPathName;
-        if (!AfxAppDoPromptFileName(path, AFX_IDS_SAVEFILE,
+        CWinApp* pApp = AfxGetApp();
+        if (pApp == nullptr ||
+            !pApp->DoPromptFileName(path, AFX_IDS_SAVEFILE,
                                     OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT,
                                     FALSE, m_pDocTemplate))
             return FALSE;
@@ -195,8 +206,8 @@ void CDocument::SetPathName(LPCWSTR lpszPathName, BOOL bAddToMRU)
     const DWORD nLength = ::GetFullPathNameW(lpszPathName, MAX_PATH, full, nullptr);
     m_strPathName = nLength > 0 && nLength < MAX_PATH ? full : lpszPathName;
     UpdateFrameTitles();
-    if (bAddToMRU)
-        AfxAppAddToRecentFileList(m_strPathName.c_str());
+    if (bAddToMRU && AfxGetApp() != nullptr)
+        AfxGetApp()->AddToRecentFileList(m_strPathName.c_str());
 }
 
 void CDocument::ClearPathName()
@@ -213,4 +224,32 @@ CString CDocument::GetTitle() const
         return untitled;
     }
     return m_strPathName.substr(m_strPathName.find_last_of(L"\\/") + 1);
+}
+
+void CDocument::UpdateAllViews(CView* pSender, LPARAM lHint, CObject* pHint)
+{
+    const std::vector<CView*> views = m_viewList; // a view may come or go meanwhile
+    for (CView* pView : views)
+        if (pView != pSender)
+            pView->OnUpdate(pSender, lHint, pHint);
+}
+
+void CDocument::AddView(CView* pView)
+{
+    m_viewList.push_back(pView);
+    pView->m_pDocument = this;
+}
+
+void CDocument::RemoveView(CView* pView)
+{
+    m_viewList.erase(std::remove(m_viewList.begin(), m_viewList.end(), pView), m_viewList.end());
+    pView->m_pDocument = nullptr;
+}
+
+// The frames of the views show the document's title.
+void CDocument::UpdateFrameTitles()
+{
+    for (CView* pView : m_viewList)
+        if (CFrameWnd* pFrame = pView->GetParentFrame())
+            pFrame->OnUpdateFrameTitle(TRUE);
 }

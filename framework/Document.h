@@ -18,6 +18,7 @@ class CDocument : public CCmdTarget {
 
 public:
     CDocument() = default;
+    ~CDocument() override;
 
     virtual BOOL OnNewDocument();
     // Reads the file through Serialize. A file that cannot be read is reported, naming the file
@@ -41,8 +42,7 @@ public:
     // Saves under the document's own path, asking for one when it has none or is read-only.
     BOOL DoFileSave();
 
-    // Tells every view but the sender what changed; the hints are the document's own. These
-    // three are defined in View.cpp, beside the class they call.
+    // Tells every view but the sender what changed; the hints are the document's own.
     void UpdateAllViews(CView* pSender, LPARAM lHint = 0, CObject* pHint = nullptr);
     void AddView(CView* pView);
     void RemoveView(CView* pView);
@@ -64,7 +64,6 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    // Defined in FrameWnd.cpp, beside the class it calls.
     void UpdateFrameTitles();
 
     std::vector<CView*> m_viewList;

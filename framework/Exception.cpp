@@ -1,7 +1,7 @@
 #include "Exception.h"
 
 #include "Afx.h"
-#include "AppContext.h"
+#include "WinApp.h"
 #include "afxres.h"
 
 void CException::ReportError() const

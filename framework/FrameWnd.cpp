@@ -1,7 +1,7 @@
 #include "FrameWnd.h"
 
 #include "Afx.h"
-#include "AppContext.h"
+#include "WinApp.h"
 #include "Document.h"
 #include "View.h"
 #include "afxres.h"
@@ -134,7 +134,8 @@ BOOL CFrameWnd::OnCmdMsg(UINT nID, UINT nMessage, UINT nCode, WPARAM wParam, LPA
         return TRUE;
     if (CWnd::OnCmdMsg(nID, nMessage, nCode, wParam, lParam, pResult))
         return TRUE;
-    return AfxAppOnCmdMsg(nID, nMessage, nCode, wParam, lParam, pResult);
+    CWinApp* pApp = AfxGetApp();
+    return pApp != nullptr && pApp->OnCmdMsg(nID, nMessage, nCode, wParam, lParam, pResult);
 }
 
 void CFrameWnd::OnDestroy()
@@ -168,14 +169,14 @@ void CFrameWnd::OnDropFiles(HDROP hDropInfo)
 {
     const CString path = AfxTakeFirstDroppedFile(hDropInfo);
     ::SetForegroundWindow(m_hWnd); // the question and any message belong in front
-    if (!path.empty())
-        AfxAppOpenDocumentFile(path.c_str());
+    if (!path.empty() && AfxGetApp() != nullptr)
+        AfxGetApp()->OpenDocumentFile(path.c_str());
 }
 
 void CFrameWnd::OnInitMenuPopup(HMENU hPopup, UINT, BOOL bSysMenu)
 {
-    if (!bSysMenu)
-        AfxAppUpdateRecentFileMenu(hPopup);
+    if (!bSysMenu && AfxGetApp() != nullptr)
+        AfxGetApp()->UpdateRecentFileMenu(hPopup);
 }
 
 void CFrameWnd::DragAcceptFiles(BOOL bAccept)
@@ -228,25 +229,8 @@ void CFrameWnd::OnActivate(UINT nState, HWND hWndOther)
 void CFrameWnd::PostNcDestroy()
 {
     if (AfxGetMainWnd() == this) {
-        AfxSetMainWnd(nullptr);
+        AfxGetApp()->m_pMainWnd = nullptr;
         ::PostQuitMessage(0);
     }
     delete this;
-}
-
-// The document tells the frames of its views; kept here so that it needs no frame's class.
-void CDocument::UpdateFrameTitles()
-{
-    for (CView* pView : m_viewList)
-        if (CFrameWnd* pFrame = pView->GetParentFrame())
-            pFrame->OnUpdateFrameTitle(TRUE);
-}
-
-// A window's frame is looked for here, beside the class it looks for.
-CFrameWnd* CWnd::GetParentFrame() const
-{
-    for (HWND hWnd = ::GetParent(m_hWnd); hWnd != nullptr; hWnd = ::GetParent(hWnd))
-        if (auto* pFrame = dynamic_cast<CFrameWnd*>(FromHandlePermanent(hWnd)))
-            return pFrame;
-    return nullptr;
 }

@@ -1,6 +1,6 @@
 #include "SingleDocTemplate.h"
 
-#include "AppContext.h"
+#include "WinApp.h"
 #include "FrameWnd.h"
 #include "afxres.h"
 
@@ -26,8 +26,8 @@ CDocument* CSingleDocTemplate::OpenDocumentFile(LPCWSTR lpszPathName, BOOL bMake
     }
     if (lpszPathName != nullptr)
         pDoc->SetPathName(lpszPathName);
-    if (AfxGetMainWnd() == nullptr)
-        AfxSetMainWnd(pFrame);
+    if (AfxGetApp() != nullptr && AfxGetApp()->m_pMainWnd == nullptr)
+        AfxGetApp()->m_pMainWnd = pFrame;
     m_pOnlyDoc = std::move(pDoc);
     pFrame->InitialUpdateFrame(m_pOnlyDoc.get(), bMakeVisible);
     return m_pOnlyDoc.get();

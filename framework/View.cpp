@@ -1,7 +1,5 @@
 #include "View.h"
 
-#include <algorithm>
-
 #include "Document.h"
 
 IMPLEMENT_DYNAMIC(CView, CWnd)
@@ -32,25 +30,4 @@ BOOL CView::OnCmdMsg(UINT nID, UINT nMessage, UINT nCode, WPARAM wParam, LPARAM 
 void CView::PostNcDestroy()
 {
     delete this;
-}
-
-// The document's side of its views, kept here so that the document needs no view's class.
-void CDocument::UpdateAllViews(CView* pSender, LPARAM lHint, CObject* pHint)
-{
-    const std::vector<CView*> views = m_viewList; // a view may come or go meanwhile
-    for (CView* pView : views)
-        if (pView != pSender)
-            pView->OnUpdate(pSender, lHint, pHint);
-}
-
-void CDocument::AddView(CView* pView)
-{
-    m_viewList.push_back(pView);
-    pView->m_pDocument = this;
-}
-
-void CDocument::RemoveView(CView* pView)
-{
-    m_viewList.erase(std::remove(m_viewList.begin(), m_viewList.end(), pView), m_viewList.end());
-    pView->m_pDocument = nullptr;
 }

@@ -6,7 +6,6 @@
 #include <algorithm>
 
 #include "Afx.h"
-#include "AppContext.h"
 #include "CommandLineInfo.h"
 #include "Document.h"
 #include "Exception.h"
@@ -26,25 +25,30 @@ CWinApp* AfxGetApp()
     return g_pApp;
 }
 
-LPCWSTR CWinApp::GetContextAppName() const
+LPCWSTR AfxGetAppName()
 {
-    return m_pszAppName != nullptr ? m_pszAppName : L"";
+    return g_pApp != nullptr && g_pApp->m_pszAppName != nullptr ? g_pApp->m_pszAppName : L"";
 }
 
-CWnd*& CWinApp::ContextMainWnd()
+CWnd* AfxGetMainWnd()
 {
-    return m_pMainWnd;
+    return g_pApp != nullptr ? g_pApp->m_pMainWnd : nullptr;
 }
 
-HWND CWinApp::GetMainWindowHandle() const
+int AfxMessageBox(LPCWSTR lpszText, UINT nType)
 {
-    return m_pMainWnd != nullptr ? m_pMainWnd->m_hWnd : nullptr;
+    // Owned by the main window (or whatever popup it has open), so the box is modal to it.
+    HWND hOwner = nullptr;
+    if (CWnd* pMain = AfxGetMainWnd(); pMain != nullptr && ::IsWindow(pMain->m_hWnd))
+        hOwner = ::GetLastActivePopup(pMain->m_hWnd);
+    return ::MessageBoxW(hOwner, lpszText, AfxGetAppName(), nType);
 }
 
-BOOL CWinApp::RouteCmdMsg(UINT nID, UINT nMessage, UINT nCode, WPARAM wParam, LPARAM lParam,
-                          LRESULT* pResult)
+int AfxMessageBox(UINT nIDPrompt, UINT nType)
 {
-    return OnCmdMsg(nID, nMessage, nCode, wParam, lParam, pResult);
+    CString text;
+    text.LoadString(nIDPrompt);
+    return AfxMessageBox(text.c_str(), nType);
 }
 
 BEGIN_MESSAGE_MAP(CWinApp, CCmdTarget)
@@ -89,15 +93,12 @@ CWinApp::CWinApp(LPCWSTR lpszAppName)
         SetAppNameFromResources();
     }
     g_pApp = this;
-    AfxSetAppContext(this);
 }
 
 CWinApp::~CWinApp()
 {
-    if (g_pApp == this) {
+    if (g_pApp == this)
         g_pApp = nullptr;
-        AfxSetAppContext(nullptr);
-    }
 }
 
 void CWinApp::SetAppNameFromResources()

@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "AppContext.h"
 #include "CmdTarget.h"
 #include "Types.h"
 
@@ -18,7 +17,7 @@ class CDocTemplate;
 class CDocument;
 class CWnd;
 
-class CWinApp : public CCmdTarget, public CAppContext {
+class CWinApp : public CCmdTarget {
 public:
     explicit CWinApp(LPCWSTR lpszAppName = nullptr);
     ~CWinApp() override;
@@ -37,7 +36,7 @@ public:
     // Takes ownership of the template.
     void AddDocTemplate(CDocTemplate* pTemplate);
     CDocTemplate* GetFirstDocTemplate() const;
-    CDocument* OpenDocumentFile(LPCWSTR lpszFileName) override;
+    virtual CDocument* OpenDocumentFile(LPCWSTR lpszFileName);
 
     void SetRegistryKey(LPCWSTR lpszRegistryKey);
     // Reads a recent-file list of nMaxMRU entries (none for 0).
@@ -46,14 +45,14 @@ public:
     BOOL WriteProfileString(LPCWSTR lpszSection, LPCWSTR lpszEntry, LPCWSTR lpszValue);
 
     // Files opened and saved, newest first; written to the profile at each change.
-    void AddToRecentFileList(LPCWSTR lpszPathName) override;
+    void AddToRecentFileList(LPCWSTR lpszPathName);
     const std::vector<CString>& GetRecentFiles() const { return m_recentFiles; }
     // Puts the list into a popup menu in place of its recent-file items.
-    void UpdateRecentFileMenu(HMENU hPopup) override;
+    void UpdateRecentFileMenu(HMENU hPopup);
     // The standard file dialog, filtered as the template says; fileName is the proposal and
     // the answer.
     BOOL DoPromptFileName(CString& fileName, UINT nIDSTitle, DWORD lFlags, BOOL bOpenFileDialog,
-                          CDocTemplate* pTemplate) override;
+                          CDocTemplate* pTemplate);
 
     void ParseCommandLine(CCommandLineInfo& rCmdInfo);
     BOOL ProcessShellCommand(CCommandLineInfo& rCmdInfo);
@@ -70,13 +69,6 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    // What it lends the layers beneath it (AppContext.h).
-    LPCWSTR GetContextAppName() const override;
-    CWnd*& ContextMainWnd() override;
-    HWND GetMainWindowHandle() const override;
-    BOOL RouteCmdMsg(UINT nID, UINT nMessage, UINT nCode, WPARAM wParam, LPARAM lParam,
-                     LRESULT* pResult) override;
-
     // The name when none was given: the title string, or else the program file's name.
     void SetAppNameFromResources();
     HKEY GetSectionKey(LPCWSTR lpszSection, bool bCreate);
@@ -92,7 +84,14 @@ private:
     CString m_strRecentPlaceholder; // the menu's text for an empty list
 };
 
+// The one application object, nullptr before it is made and after it is gone; the functions
+// below ask it and do nothing or give nothing without it.
 CWinApp* AfxGetApp();
+LPCWSTR AfxGetAppName();
+CWnd* AfxGetMainWnd();
+// Message boxes captioned with the application's name, owned by the main window.
+int AfxMessageBox(LPCWSTR lpszText, UINT nType = MB_OK);
+int AfxMessageBox(UINT nIDPrompt, UINT nType = MB_OK);
 
 // The framework's entry point: initialises, runs InitInstance and the message loop.
 int AfxWinMain(HINSTANCE hInstance, int nCmdShow);

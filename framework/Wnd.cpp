@@ -1,7 +1,9 @@
 #include "Wnd.h"
 
 #include "Afx.h"
-#include "AppContext.h"
+#include "DataExchange.h"
+#include "FrameWnd.h"
+#include "WinApp.h"
 #include "Exception.h"
 #include "ThreadState.h"
 #include "afxres.h"
@@ -317,4 +319,31 @@ CWnd* CWnd::SetFocus()
 int CWnd::MessageBox(LPCWSTR lpszText, LPCWSTR lpszCaption, UINT nType)
 {
     return ::MessageBoxW(m_hWnd, lpszText, lpszCaption ? lpszCaption : AfxGetAppName(), nType);
+}
+
+void CWnd::DoDataExchange(CDataExchange*) {}
+
+BOOL CWnd::UpdateData(BOOL bSaveAndValidate)
+{
+    CDataExchange dx(this, bSaveAndValidate);
+    AFX_THREAD_STATE* pState = AfxGetThreadState();
+    HWND hOldLockout = pState->m_hLockoutNotifyWindow;
+    pState->m_hLockoutNotifyWindow = m_hWnd;
+    BOOL bOK = FALSE;
+    try {
+        DoDataExchange(&dx);
+        bOK = TRUE;
+    } catch (...) {
+        AfxReportException(); // a failed exchange has shown its message already
+    }
+    pState->m_hLockoutNotifyWindow = hOldLockout;
+    return bOK;
+}
+
+CFrameWnd* CWnd::GetParentFrame() const
+{
+    for (HWND hWnd = ::GetParent(m_hWnd); hWnd != nullptr; hWnd = ::GetParent(hWnd))
+        if (auto* pFrame = dynamic_cast<CFrameWnd*>(FromHandlePermanent(hWnd)))
+            return pFrame;
+    return nullptr;
 }

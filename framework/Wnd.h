@@ -58,7 +58,6 @@ public:
     static BOOL WalkPreTranslateTree(MSG* pMsg);
 
     // Data exchange
-    // These two are defined in DataExchange.cpp, beside the class they run.
     virtual void DoDataExchange(CDataExchange* pDX);
     BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
 
@@ -93,7 +92,7 @@ public:
     void GetWindowRect(RECT* pRect) const { ::GetWindowRect(m_hWnd, pRect); }
     CWnd* SetFocus();
     CWnd* GetParent() const { return FromHandle(::GetParent(m_hWnd)); }
-    CFrameWnd* GetParentFrame() const; // defined in FrameWnd.cpp
+    CFrameWnd* GetParentFrame() const;
     DWORD GetStyle() const { return static_cast<DWORD>(::GetWindowLongPtrW(m_hWnd, GWL_STYLE)); }
     int MessageBox(LPCWSTR lpszText, LPCWSTR lpszCaption = nullptr, UINT nType = MB_OK);
 

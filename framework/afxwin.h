@@ -6,7 +6,6 @@
 #include <commctrl.h>
 
 #include "Afx.h"
-#include "AppContext.h"
 #include "Archive.h"
 #include "CommandLineInfo.h"
 #include "DC.h"
@@ -20,7 +19,9 @@
 #include "FrameWnd.h"
 #include "GdiObject.h"
 #include "MessageLoop.h"
+#include "RedrawOff.h"
 #include "SingleDocTemplate.h"
 #include "SpinButtonCtrl.h"
+#include "WaitCursor.h"
 #include "WinApp.h"
 #include "afxres.h"

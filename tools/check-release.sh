@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Checks the download the way a user meets it, in the Wine session that wine-session.sh started:
+# Checks the download the way a user meets it, on the display of the Wine session that
+# wine-session.sh started:
 # the zip holds exactly the program, the readme and the license; unpacked into an empty folder,
 # the program starts from there, solves a system and closes (e2e_tests.exe's Release tests);
 # the MSI installs it with a Start-menu shortcut, in the "Open with" list of .csv files and as
@@ -9,9 +10,24 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 state=$1
+# A prefix of its own, new for each run, on the session's display: what the installer writes
+# never meets the other tests, and one run's leftovers never meet the next.
+export WINEPREFIX="$root/build/wineprefix-release"
 source "$root/tools/wine-env.sh"
 export DISPLAY=":$(cat "$state/display")"
 fail() { echo "release check: $*" >&2; exit 1; }
+work=""
+newerMsi=""
+cleanup() {
+  wineserver -k >/dev/null 2>&1 || true
+  wineserver -w >/dev/null 2>&1 || true
+  rm -rf "$work"
+  [ -z "$newerMsi" ] || rm -f "$newerMsi" "${newerMsi%.msi}.zip"
+}
+trap cleanup EXIT
+rm -rf "$WINEPREFIX"
+"$root/tools/wine-session.sh" prepare "$state/release" >/dev/null
+wineserver -p </dev/null >/dev/null 2>&1
 
 out=$("$root/tools/release.sh")
 zip=$(echo "$out" | sed -n 's/^Archive: *//p')
@@ -22,7 +38,6 @@ listed=$(unzip -Z1 "$zip" | tr '\n' ' ')
 [ "$listed" = "Haltiqo.exe README.txt LICENSE.txt " ] || fail "the zip holds: $listed"
 
 work=$(mktemp -d "$root/build/release-check.XXXXXX")
-trap 'rm -rf "$work"' EXIT
 unzip -q "$zip" -d "$work/unpacked"
 HALTIQO_EXE=$(winepath -w "$work/unpacked/Haltiqo.exe") \
   wine "$root/build/windows/e2e_tests.exe" --gtest_filter='Release.*' ||
@@ -64,7 +79,6 @@ version=$(basename "$msi" | sed 's/^Haltiqo-\(.*\)-win64\.msi$/\1/')
 IFS=. read -r major minor build revision <<<"$version"
 newer="$major.$minor.$((build + 1)).$revision"
 newerMsi="${msi%/*}/Haltiqo-$newer-win64.msi"
-trap 'rm -rf "$work" "$newerMsi" "${newerMsi%.msi}.zip"' EXIT
 "$root/tools/release.sh" "$newer" >/dev/null
 wine msiexec /i "$(winepath -w "$newerMsi")" /qn || fail "the newer package did not install"
 [ "$(entries)" = "$newer Haltiqo 1" ] || fail "after the newer package: $(entries)"

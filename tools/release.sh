@@ -6,7 +6,6 @@
 #   release.sh [VERSION]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-"$root/tools/setup.sh"
 "$root/tools/build.sh" windows >/dev/null
 exe="$root/build/windows/Haltiqo.exe"
 

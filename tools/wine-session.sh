@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Starts or stops what the Windows programs need: a private X display and the Wine server of
-# the build's own prefix, prepared on first use.
+# the build's own prefix, prepared on first use. Several sessions may share the prefix (a test
+# run beside the running program): each registers itself, and the server goes only with the
+# last of them.
 #   wine-session.sh start STATE_DIR   (writes STATE_DIR/display and STATE_DIR/xvfb.pid)
 #   wine-session.sh stop STATE_DIR
 #   wine-session.sh prepare STATE_DIR   (only the prefix, on the display already there)
@@ -50,6 +52,20 @@ prepare_prefix() {
   touch "$WINEPREFIX/.haltiqo-ready"
 }
 
+# Each session is known by its state folder and kept alive by its display's server.
+sessions="$WINEPREFIX/.haltiqo-sessions"
+session="$sessions/$(cd "$state" && pwd | md5sum | cut -c1-16)"
+
+# Whether any session besides those ended (their display gone) still holds the prefix.
+sessions_left() {
+  local f
+  for f in "$sessions"/*; do
+    [ -f "$f" ] || continue
+    kill -0 "$(cat "$f")" 2>/dev/null || rm -f "$f"
+  done
+  [ -n "$(ls -A "$sessions" 2>/dev/null)" ]
+}
+
 case "$action" in
 start)
   display=""
@@ -63,6 +79,8 @@ start)
   for _ in $(seq 1 100); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.05; done
   export DISPLAY=":$display"
   prepare_prefix
+  mkdir -p "$sessions"
+  cat "$state/xvfb.pid" >"$session"
   # A persistent server, and the prefix's services started now with no terminal attached, keep
   # each program's start short and leave no process holding a caller's output open.
   wineserver -p </dev/null >/dev/null 2>&1
@@ -73,8 +91,11 @@ prepare)
   prepare_prefix
   ;;
 stop)
-  wineserver -k >/dev/null 2>&1 || true
-  wineserver -w >/dev/null 2>&1 || true # returns once the server has gone
+  rm -f "$session"
+  if ! sessions_left; then
+    wineserver -k >/dev/null 2>&1 || true
+    wineserver -w >/dev/null 2>&1 || true # returns once the server has gone
+  fi
   if [ -f "$state/xvfb.pid" ]; then
     pid=$(cat "$state/xvfb.pid")
     kill "$pid" >/dev/null 2>&1 || true

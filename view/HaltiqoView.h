@@ -5,13 +5,27 @@
 // shrinks in place. Reports every edit to the document, solves the system on "計算！！" (the
 // answers are the view's own, greyed once the system changes), and records which box the Edit
 // menu's commands act on.
+//
+// One class, its work in a file per concern:
+//   HaltiqoView.cpp   the message map, start-up, the document's news, the boxes' notices
+//   GridWindows.cpp   the grid's windows: build, resize in place, destroy, catch up
+//   CountControl.cpp  the n edit box and the spin button
+//   SolveCommand.cpp  "計算！！": read the system, show the answers, grey them when stale
+//   BlockPaste.cpp    pastes of one cell or a block, and the refusals that say why
+//   FocusRecord.cpp   the box the Edit commands act on, Up and Down, undo and redo shown
+// Where boxes stand and what they are called is CGridLayout's; their notes are CBoxNotes'.
 
-#include <map>
 #include <string>
 
 #include "framework/afxwin.h"
 #include "res/resource.h"
+#include "view/BoxNotes.h"
+#include "view/GridLayout.h"
 
+namespace BlockText {
+struct Block;
+}
+class CExactSystem;
 class CHaltiqoDoc;
 
 class CHaltiqoView : public CFormView {
@@ -55,14 +69,8 @@ public:
     void SealTyping();
     // Brings the grid to the document's count when arrow keys left it behind.
     void CatchUpGrid();
-
-    // The backgrounds of equation boxes whose text is not wholly one number (read in part, or as
-    // 0) and of those that divide by zero. Their tooltips say how the text is read; an answer's
-    // tooltip gives its exact value where six decimals do not.
-    static const COLORREF kWarningColor = RGB(255, 240, 168);
-    static const COLORREF kErrorColor = RGB(255, 196, 196);
     // The tooltip window of the boxes' notes; nullptr until the first note.
-    HWND GetNoteTip() const { return m_hNoteTip; }
+    HWND GetNoteTip() const { return m_notes.GetTip(); }
 
     BOOL PreCreateWindow(CREATESTRUCTW& cs) override;
     void DoDataExchange(CDataExchange* pDX) override;
@@ -72,70 +80,94 @@ public:
     void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint) override;
 
 protected:
-    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     // The tooltip asks for a note's text.
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
-    // Makes hWnd the box of the Edit commands when it is one of the grid's entry boxes.
-    void RecordEntryBox(HWND hWnd);
     void OnSize(UINT nType, int cx, int cy);
     void OnCalc();
     void OnChangeEditN();
     void OnDeltaposSpinN(NMHDR* pNMHDR, LRESULT* pResult);
     void OnSetfocusEditN();
     void OnKillfocusEditN();
-    // Answers that belong to an earlier system are drawn greyed.
+    // The grid's boxes: the caret arrives, leaves, the text changes or is cut to the limit.
+    void OnSetfocusBox(UINT nID, HWND hBox);
+    void OnKillfocusBox(UINT nID, HWND hBox);
+    void OnChangeBox(UINT nID, HWND hBox);
+    void OnMaxtextBox(UINT nID, HWND hBox);
+    // Marked boxes, and answers that belong to an earlier system (greyed).
     HBRUSH OnCtlColorEdit(HDC hDC, HWND hWnd);
     void OnTimer(UINT_PTR nIDEvent);
+    // Posted when an equation box cuts an insertion to its limit.
+    enum { WM_TAKE_BACK = WM_APP };
+    LRESULT OnTakeBack(WPARAM wParam, LPARAM lParam);
 
 private:
+    enum { kCatchUpTimer = 1 };
+    // The layout of the grid shown.
+    CGridLayout Layout() const { return CGridLayout(m_nGridSize - 1); }
+
+    // GridWindows.cpp
     void CreateGridWindows(int n);
     // Deletes the two tables and the box objects in them, windows or not.
     void FreeTables();
     // Makes one box of the grid for n unknowns, with its text.
-    void CreateBox(CEdit& box, bool bEntry, int nRow, int nCol, int n, const std::wstring& text);
-    CRect Place(const RECT& rect) const;
+    void CreateBox(CEdit& box, bool bEntry, int nRow, int nCol, const CGridLayout& layout,
+                   const std::wstring& text);
+    CRect Place(const GridRect& rect) const;
+    void SetGridScrollSizes();
+    void DestroyLeavingWindows(int m);
+    void MoveKeptWindows(int m);
+    void CreateArrivingWindows(int n, int m);
+    void PlaceAnswerRow(int n, int m);
+    // Entry boxes lose their notes before they go.
+    void DestroyEntry(CEdit& box);
     // The document's text for the box in row r, column k of the grid shown.
     const std::wstring& DocText(int nRow, int nCol) const;
-    int CellOf(int nCol) const;
     // Sets a box's text where it differs, without reporting it as an edit.
     void WriteBox(CEdit& box, const std::wstring& text);
+    // The grid shows the texts of the step, or of a system that replaced the last one.
+    void ShowStep(const CSystemTable::Step& step);
+    void ShowWholeSystem();
+
+    // CountControl.cpp
     void WriteCount();
     // The count the n edit box holds, when it reads as one in 2..26.
     BOOL ReadCount(int& n) const;
     // The n edit box holds no count: the message, then n again, selected.
     void RefuseCount();
-    void MarkAnswersStale(BOOL bStale);
-    void FocusBox(CEdit& box);
-    // After an undo or redo: the caret to the first box the step changed.
-    void ShowChange(const CObject* pHint);
+    // The document's count reached the box and the spin button.
+    void ShowCount(int n);
 
-    // The grid's row and column of an entry box; FALSE for any other window.
-    BOOL FindEntryBox(HWND hWnd, int& nRow, int& nCol) const;
-    // Whether row r, column k names an entry box of the present grid: every column of the
-    // equations, the unknowns' of the answer row.
-    bool IsEntryBox(int nRow, int nCol) const;
-    // Up and Down: the focus to the box above or below in the same column.
-    void MoveFocusVertically(int nRow, int nCol, int nStep);
+    // SolveCommand.cpp
+    // The first box that divides by zero: the message, and its caret. FALSE when there is none.
+    BOOL RefuseZeroDenominator();
+    void ShowAnswers(const CExactSystem& system, CString& message);
+    void MarkAnswersStale(BOOL bStale);
+
+    // BlockPaste.cpp
     void RefuseBlock(int nRows, int nCols, bool bWholeSystem);
+    // The first cell too long for a box, named where it would go; FALSE when every cell fits.
+    BOOL RefuseLongCell(const BlockText::Block& block, bool bSystem, int r0, int k0);
     // A text longer than a box takes: says which box and how long, and changes nothing.
     BOOL RefuseLongText(int nRow, int nCol, int n, size_t nLength);
     // The box of the Edit commands pastes one cell, as a block's cells are pasted.
     void PasteCell(const std::wstring& text);
-    // Posted when an equation box cuts an insertion to its limit.
-    enum { WM_TAKE_BACK = WM_APP };
+    // A paste the box cut to its limit is taken back whole.
     void TakeBackCutInsertion();
 
-    enum class Mark { kNone, kWarning, kError };
-    struct Note {
-        Mark mark = Mark::kNone;
-        std::wstring tip;
-    };
-    // Sets the box's note: its background and tooltip.
-    void SetNote(HWND hBox, const Note& note);
-    // The note of an equation box holding `text`.
-    void NoteEquationBox(HWND hBox, const std::wstring& text);
-    // Entry boxes lose their notes before they go.
-    void DestroyEntry(CEdit& box);
+    // FocusRecord.cpp
+    // Makes hWnd the box of the Edit commands when it is one of the grid's entry boxes.
+    void RecordEntryBox(HWND hWnd);
+    // The grid's row and column of an entry box; FALSE for any other window.
+    BOOL FindEntryBox(HWND hWnd, int& nRow, int& nCol) const;
+    // Whether row r, column k names an entry box of the present grid.
+    bool IsEntryBox(int nRow, int nCol) const;
+    // Up and Down: the focus to the box above or below in the same column.
+    void MoveFocusVertically(int nRow, int nCol, int nStep);
+    void FocusBox(CEdit& box);
+    // After an undo or redo: the caret to the first box the step changed.
+    void ShowChange(const CSystemTable::Step& step);
+    // Keys the view takes before the box they are for; TRUE when one was taken.
+    BOOL PreTranslateKey(const MSG* pMsg);
 
     // An insertion that an equation box is cutting to its limit, and the box's text before it.
     struct CutInsertion {
@@ -145,10 +177,7 @@ private:
         DWORD dwEnd = 0;
     };
     CutInsertion m_cut;
-    std::map<HWND, Note> m_notes; // the boxes with a note
-    HWND m_hNoteTip = nullptr;
-    HBRUSH m_hWarningBrush = nullptr;
-    HBRUSH m_hErrorBrush = nullptr;
+    CBoxNotes m_notes;
 
     BOOL m_bWriting = FALSE;       // the view is setting texts: their change notices are no edits
     BOOL m_bSpinning = FALSE;      // the spin button moves itself once the notice returns

@@ -93,6 +93,14 @@ TEST(SystemTableTest, TypingMergesUntilSealedAndTheHistoryIsBounded)
         ++nUndone;
     EXPECT_EQ(static_cast<int>(CSystemTable::kMaxSteps), nUndone);
     EXPECT_TRUE(table.IsModified()); // the saved system was undone and then replaced
+
+    // Typed, saved, undone and typed again: the saved system can no longer be reached.
+    CSystemTable retyped;
+    retyped.TypeText(0, 0, L"1");
+    retyped.MarkSaved();
+    retyped.Undo();
+    retyped.TypeText(0, 0, L"2");
+    EXPECT_TRUE(retyped.IsModified());
 }
 
 } // namespace

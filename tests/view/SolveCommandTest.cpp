@@ -64,8 +64,8 @@ protected:
         info.uId = reinterpret_cast<UINT_PTR>(hBox);
         info.lpszText = text;
         ::SendMessageW(m_pView->GetNoteTip(), TTM_GETTEXTW, 1024, reinterpret_cast<LPARAM>(&info));
-        return (color == CHaltiqoView::kWarningColor ? L"warning "
-                : color == CHaltiqoView::kErrorColor ? L"error "
+        return (color == CBoxNotes::kWarningColor ? L"warning "
+                : color == CBoxNotes::kErrorColor ? L"error "
                                                      : L"") +
                std::wstring(text);
     }
