@@ -11,10 +11,10 @@ public:
     CMyTBmp(); // registers the window class, once per process
 
 protected:
-    BOOL RegisterWindowClass();
-    void PrepareImage(CDC& dcRef, int w, int h);
     void PreparePictures(CDC& dcRef, int w, int h) override { PrepareImage(dcRef, w, h); }
     void ReleaseImages() override;
+    BOOL RegisterWindowClass();
+    void PrepareImage(CDC& dcRef, int w, int h);
     void OnPaint();
 
     DECLARE_MESSAGE_MAP()

@@ -43,36 +43,23 @@ double PressAll(std::vector<INPUT>& inputs)
 // The same windows as the grid, made and destroyed with nothing around them.
 void BareLoop(HWND hParent, int n)
 {
-    const int S = n + 1;
+    const CGridLayout layout(n);
     std::vector<HWND> windows;
-    windows.reserve(2 * S * S);
-    auto make = [&](DWORD style, int l, int t, int r, int b, int id, const wchar_t* text) {
-        HWND h =
-            ::CreateWindowExW(0, L"EDIT", L"", style, l, t, r - l, b - t, hParent,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
-        if (text) {
-            ::SetWindowTextW(h, text);
+    windows.reserve(2 * layout.Size() * layout.Size());
+    const DWORD entry = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP;
+    const DWORD label = WS_CHILD | WS_VISIBLE;
+    layout.ForEachBox([&](bool bEntry, int r, int k) {
+        const GridRect rc = bEntry ? layout.EntryRect(r, k) : layout.LabelRect(r, k);
+        const UINT_PTR id = bEntry ? layout.EntryId(r, k) : layout.LabelId(r, k);
+        HWND h = ::CreateWindowExW(0, L"EDIT", L"", bEntry ? entry : label, rc.left, rc.top,
+                                   rc.right - rc.left, rc.bottom - rc.top, hParent,
+                                   reinterpret_cast<HMENU>(id), nullptr, nullptr);
+        if (!bEntry) {
+            ::SetWindowTextW(h, layout.LabelText(r, k).c_str());
             ::EnableWindow(h, FALSE);
         }
         windows.push_back(h);
-    };
-    const DWORD entry = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP;
-    const DWORD label = WS_CHILD | WS_VISIBLE;
-    for (int r = 0; r <= n; ++r) {
-        const int y = 90 + 25 * r;
-        for (int k = 0; k <= n; ++k) {
-            const int x = 132 + 150 * k;
-            const wchar_t text[] = {static_cast<wchar_t>(L'a' + k), L' ', L'+', L' ', 0};
-            if (r < n) {
-                make(entry, x - 102, y - 10, x - 2, y + 10, 5588 + k * S + r, nullptr);
-                if (k < n)
-                    make(label, x, y - 10, x + 38, y + 10, 5588 + S * S + k * S + r, text);
-            } else if (k < n) {
-                make(label, x - 100, y, x - 62, y + 20, 5588 + S * S + k * S + r, text);
-                make(entry, x - 62, y, x + 38, y + 20, 5588 + k * S + r, nullptr);
-            }
-        }
-    }
+    });
     for (HWND h : windows)
         ::DestroyWindow(h);
 }

@@ -14,13 +14,13 @@ class CWnd;
 class CDC {
 public:
     CDC() = default;
-    CDC(const CDC&) = delete;
-    CDC& operator=(const CDC&) = delete;
     virtual ~CDC()
     {
         RestoreSelection(); // a borrowed DC too goes back as it came
         DeleteDC();
     }
+    CDC(const CDC&) = delete;
+    CDC& operator=(const CDC&) = delete;
 
     HDC m_hDC = nullptr;
     operator HDC() const { return m_hDC; }

@@ -23,4 +23,20 @@ TEST(Document, AFileWhoseReadingThrowsIsClosedAllTheSame)
     EXPECT_TRUE(::DeleteFileW(path)) << ::GetLastError();
 }
 
+class CBareView : public CView {
+public:
+    BOOL Create(CWnd*, UINT, CCreateContext*) override { return FALSE; }
+};
+
+TEST(Document, AViewOutlivingItsDocumentFindsItGone)
+{
+    CBareView view;
+    {
+        CDocument doc;
+        doc.AddView(&view);
+        EXPECT_EQ(&doc, view.GetDocument());
+    }
+    EXPECT_EQ(nullptr, view.GetDocument());
+}
+
 } // namespace
