@@ -14,6 +14,14 @@ target_link_libraries(exact_solve_cli haltiqo_core)
 add_test(NAME exact_oracle COMMAND Python3::Interpreter ${CMAKE_SOURCE_DIR}/tests/core/exact_oracle.py
                                   $<TARGET_FILE:exact_solve_cli>)
 
+# What the programs people use write opens as meant, and what the export and the copy write
+# reads back in each of them as the exact numbers.
+add_executable(sheet_cli tests/peers/SheetCli.cpp)
+target_link_libraries(sheet_cli haltiqo_core)
+add_test(NAME peer_programs COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tests/peers/peer_test.py
+                                   $<TARGET_FILE:sheet_cli>)
+set_tests_properties(peer_programs PROPERTIES TIMEOUT 300)
+
 # The framework's files include one another without a circle.
 add_test(NAME include_graph COMMAND Python3::Interpreter ${CMAKE_SOURCE_DIR}/tools/check-includes.py
                                   ${CMAKE_SOURCE_DIR}/framework)

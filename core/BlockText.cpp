@@ -47,8 +47,10 @@ using NumberText::IsNumber;
 // anything and no separator stands in it).
 struct Line {
     std::vector<std::wstring> cells;
+    std::vector<bool> quoted; // beside cells; empty when no cell is quoted
     bool bBlank = false;
-    bool bQuotes = false; // a cell in quotes: CSV for certain
+    bool bQuotes = false;  // a cell in quotes: CSV for certain
+    bool bComment = false; // begins with an unquoted '#'
 };
 
 std::vector<std::wstring_view> PlainLines(std::wstring_view text)
@@ -87,8 +89,10 @@ std::vector<Line> BlankSeparatedLines(std::wstring_view text, bool bCommas)
 {
     std::vector<Line> lines;
     for (std::wstring_view plain : PlainLines(text)) {
-        Line line{SplitOnBlanks(plain, bCommas), false};
+        Line line;
+        line.cells = SplitOnBlanks(plain, bCommas);
         line.bBlank = line.cells.empty();
+        line.bComment = !line.bBlank && line.cells[0][0] == L'#';
         if (line.bBlank)
             line.cells.emplace_back();
         lines.push_back(std::move(line));
@@ -144,6 +148,10 @@ std::vector<Line> SeparatedLines(std::wstring_view text, wchar_t separator)
         cell += Trimmed(text.substr(i, end - i));
         if (separator == L'\t' || separator == L';')
             cell = WithDecimalPoint(cell, separator);
+        if (line.cells.empty())
+            line.bComment = !bQuoted && !cell.empty() && cell[0] == L'#';
+        line.quoted.resize(line.cells.size());
+        line.quoted.push_back(bQuoted);
         line.cells.push_back(std::move(cell));
         bQuotes = bQuotes || bQuoted;
         if (end < n && text[end] == separator) {
@@ -221,6 +229,8 @@ std::vector<Line> MatrixLines(std::wstring_view text)
     return BlankSeparatedLines(rows, true);
 }
 
+} // namespace
+
 bool IsSystemShape(const Block& block)
 {
     const size_t m = block.rows.size();
@@ -228,6 +238,8 @@ bool IsSystemShape(const Block& block)
            std::all_of(block.rows.begin(), block.rows.end(),
                        [&](const auto& row) { return row.size() == m + 1; });
 }
+
+namespace {
 
 Block Tidied(std::vector<Line> lines)
 {
@@ -243,24 +255,76 @@ Block Tidied(std::vector<Line> lines)
         lines.erase(std::remove_if(lines.begin(), lines.end(), blank), lines.end());
 
     Block block;
-    for (Line& line : lines)
+    for (Line& line : lines) {
+        line.quoted.resize(line.cells.size());
         block.rows.push_back(std::move(line.cells));
+        block.quoted.push_back(std::move(line.quoted));
+        block.comment.push_back(line.bComment);
+    }
     // A range copied with one column too many: its last column is empty in every row.
     while (block.Columns() > 1 && !IsSystemShape(block)) {
-        const size_t last = static_cast<size_t>(block.Columns()) - 1;
-        const bool bEmpty = std::all_of(block.rows.begin(), block.rows.end(), [&](const auto& row) {
-            return row.size() <= last || row[last].empty();
-        });
-        if (!bEmpty)
+        const int last = block.Columns() - 1;
+        if (!block.IsEmptyColumn(last))
             break;
-        for (auto& row : block.rows)
-            if (row.size() > last)
-                row.pop_back();
+        block.DropColumn(last);
+        ++block.nDroppedColumns;
     }
     return block;
 }
 
 } // namespace
+
+bool Block::IsEmptyRow(int r) const
+{
+    const auto& row = rows[static_cast<size_t>(r)];
+    bool bPlain = static_cast<int>(row.size()) < Columns();
+    for (size_t k = 0; k < row.size(); ++k) {
+        if (!row[k].empty())
+            return false;
+        bPlain = bPlain || !IsQuoted(r, static_cast<int>(k));
+    }
+    return bPlain;
+}
+
+bool Block::IsEmptyColumn(int k) const
+{
+    bool bPlain = false;
+    for (int r = 0; r < Rows(); ++r) {
+        const auto& row = rows[static_cast<size_t>(r)];
+        if (static_cast<size_t>(k) < row.size() && !row[static_cast<size_t>(k)].empty())
+            return false;
+        bPlain = bPlain || !IsQuoted(r, k);
+    }
+    return bPlain;
+}
+
+bool Block::IsQuoted(int r, int k) const
+{
+    const size_t row = static_cast<size_t>(r);
+    const size_t col = static_cast<size_t>(k);
+    return row < quoted.size() && col < quoted[row].size() && quoted[row][col];
+}
+
+void Block::DropColumn(int k)
+{
+    const size_t col = static_cast<size_t>(k);
+    for (size_t r = 0; r < rows.size(); ++r) {
+        if (col < rows[r].size())
+            rows[r].erase(rows[r].begin() + static_cast<std::ptrdiff_t>(col));
+        if (r < quoted.size() && col < quoted[r].size())
+            quoted[r].erase(quoted[r].begin() + static_cast<std::ptrdiff_t>(col));
+    }
+}
+
+void Block::DropRow(int r)
+{
+    const auto at = static_cast<std::ptrdiff_t>(r);
+    rows.erase(rows.begin() + at);
+    if (static_cast<size_t>(r) < quoted.size())
+        quoted.erase(quoted.begin() + at);
+    if (static_cast<size_t>(r) < comment.size())
+        comment.erase(comment.begin() + at);
+}
 
 int Block::Columns() const
 {
@@ -284,6 +348,7 @@ Block Split(std::wstring_view text)
         const bool bQuotes =
             std::any_of(lines.begin(), lines.end(), [](const Line& line) { return line.bQuotes; });
         block = Tidied(std::move(lines));
+        block.separator = separator;
         if (block.rows.size() == 1 && separator != L'\t' && !bQuotes) {
             const auto& cells = block.rows[0];
             const bool bNumbers = std::all_of(
@@ -295,8 +360,10 @@ Block Split(std::wstring_view text)
                 block.rows.clear();
         }
     }
-    if (block.rows.empty() || block.IsSingleCell())
+    if (block.rows.empty() || block.IsSingleCell()) {
+        block = Block{};
         block.rows = {{std::wstring(text)}};
+    }
     return block;
 }
 

@@ -35,12 +35,28 @@ namespace BlockText {
 
 struct Block {
     std::vector<std::vector<std::wstring>> rows;
+    // What a file's writer may have marked: the cells written in quotes, beside rows (a row may
+    // be shorter: the rest unquoted), and the lines that begin with an unquoted '#'.
+    std::vector<std::vector<bool>> quoted;
+    std::vector<bool> comment;
+    wchar_t separator = 0;   // the tab, semicolon or comma that split the lines; 0 for others
+    int nDroppedColumns = 0; // empty last columns already left out
 
     int Rows() const { return static_cast<int>(rows.size()); }
     // The widest row's count of cells.
     int Columns() const;
     bool IsSingleCell() const { return rows.size() == 1 && rows[0].size() == 1; }
+    // No text in any cell, and not every cell a quoted "" (what a writer marks to keep): a row
+    // or a column a spreadsheet added at the end.
+    bool IsEmptyRow(int r) const;
+    bool IsEmptyColumn(int k) const;
+    bool IsQuoted(int r, int k) const;
+    void DropColumn(int k);
+    void DropRow(int r);
 };
+
+// m rows of m + 1 cells, m from 2 to 26: the equations of a whole system.
+bool IsSystemShape(const Block& block);
 
 Block Split(std::wstring_view text);
 

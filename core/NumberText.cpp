@@ -182,6 +182,14 @@ Reading ReadPrepared(std::wstring_view text)
             bFraction = true;
         }
     }
+    // A percentage is the hundredth part: "25%" is 25/100.
+    if (const size_t percent = SkipSpaces(text, end); At(text, percent) == '%') {
+        reading.denominator.exponent += 2;
+        if (reading.denominator.digits.empty())
+            reading.denominator.exponent = 0;
+        reading.bPercent = true;
+        end = percent + 1;
+    }
     reading.read = std::wstring(text.substr(start, end - start));
     reading.kind = SkipSpaces(text, end) == text.size() ? Reading::kNumber : Reading::kPrefix;
     if (bFraction && ToDouble(reading.denominator) == 0.0)

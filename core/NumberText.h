@@ -33,7 +33,7 @@ Decimal Recognise(std::string_view text);
 Decimal Recognise(std::wstring_view text);
 
 // How a box's text reads: a number by the rule, or a fraction of two ("1/3", "-2 / 7", "1.5/2e3")
-// whose value is the exact quotient.
+// whose value is the exact quotient; either may be followed by '%' ("25%" is 25/100).
 struct Reading {
     enum Kind {
         kEmpty,           // no characters at all: 0
@@ -45,7 +45,8 @@ struct Reading {
     Kind kind = kEmpty;
     Decimal numerator; // the value is numerator / denominator
     Decimal denominator{false, "1", 0};
-    std::wstring read; // the text that was read, in ASCII forms ("1", "1 / 2"); empty when none
+    std::wstring read;     // the text that was read, in ASCII forms ("1", "1 / 2"); empty when none
+    bool bPercent = false; // "25%": the denominator carries the hundred
 };
 Reading Read(std::wstring_view text);
 Reading Read(std::string_view text);

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "BlockText.h"
+#include "SheetShape.h"
 #include "SystemTable.h"
 
 #ifdef _WIN32
@@ -222,7 +223,12 @@ bool Decode(std::string_view bytes, std::wstring& text)
     return bDecoded && IsText(text);
 }
 
-std::string Write(const CSystemTable& system)
+namespace {
+
+// Marked: a last column of quoted "" after the right-hand sides, which spreadsheets show as empty
+// cells and which tells this reader to take every other cell exactly as written, where the
+// texts could otherwise read as what other programs put around a system.
+std::string Written(const CSystemTable& system, bool bMarked)
 {
     const int n = system.Count();
     std::string out;
@@ -237,9 +243,30 @@ std::string Write(const CSystemTable& system)
                 out += ',';
             AppendCell(out, text);
         }
-        out += "\r\n";
+        out += bMarked ? ",\"\"\r\n" : "\r\n";
     }
     return bAscii ? out : "\xEF\xBB\xBF" + out;
+}
+
+bool ReadsBack(const std::string& bytes, const CSystemTable& system)
+{
+    const Contents contents = Read(bytes);
+    const int n = system.Count();
+    if (contents.rows.size() != static_cast<std::size_t>(n))
+        return false;
+    for (int r = 0; r < n; ++r)
+        for (int k = 0; k <= n; ++k)
+            if (contents.rows[r][k] != system.Text(r, k == n ? CSystemTable::kRhs : k))
+                return false;
+    return true;
+}
+
+} // namespace
+
+std::string Write(const CSystemTable& system)
+{
+    std::string plain = Written(system, false);
+    return ReadsBack(plain, system) ? plain : Written(system, true);
 }
 
 Contents Read(std::string_view bytes)
@@ -255,7 +282,9 @@ Contents Read(std::string_view bytes)
         contents.reason = L"テキストのファイルではありません。";
         return contents;
     }
-    BlockText::Block block = BlockText::Split(text);
+    SheetShape::Shaped shaped = SheetShape::Read(BlockText::Split(text));
+    const BlockText::Block& block = shaped.block;
+    const std::wstring why = shaped.why.empty() ? std::wstring() : shaped.why + L"\n";
     const std::size_t m = block.IsSingleCell() && block.rows[0][0].find_first_not_of(
                                                       L" \t\r\n\x3000") == std::wstring::npos
                               ? 0
@@ -270,12 +299,13 @@ Contents Read(std::string_view bytes)
     if (ragged != block.rows.end()) {
         contents.reason = L"値は " + Num(m) + L" 行ですが、1 行目は " + Num(nFirst) + L" 個、" +
                           Num(static_cast<std::size_t>(ragged - block.rows.begin()) + 1) +
-                          L" 行目は " + Num(ragged->size()) + L" 個で、そろっていません。\n" +
+                          L" 行目は " + Num(ragged->size()) + L" 個で、そろっていません。\n" + why +
                           kNeeded;
         return contents;
     }
-    if (m < CSystemTable::kMinCount || m > CSystemTable::kMaxCount || nFirst != m + 1) {
-        contents.reason = L"値は " + Num(m) + L" 行 " + Num(nFirst) + L" 列です。\n" + kNeeded;
+    if (!shaped.bSystem) {
+        contents.reason =
+            L"値は " + Num(m) + L" 行 " + Num(nFirst) + L" 列です。\n" + why + kNeeded;
         return contents;
     }
     for (std::size_t r = 0; r < m; ++r) {
@@ -289,7 +319,8 @@ Contents Read(std::string_view bytes)
             }
         }
     }
-    contents.rows = std::move(block.rows);
+    contents.rows = std::move(shaped.block.rows);
+    contents.said = std::move(shaped.said);
     return contents;
 }
 

@@ -30,6 +30,7 @@ std::string Write(const CSystemTable& system);
 struct Contents {
     std::vector<std::vector<std::wstring>> rows; // m rows of m + 1 texts when read
     std::wstring reason;                         // why not, when rows is empty
+    std::wstring said; // what was left out or read in another convention, to be said once
 };
 Contents Read(std::string_view bytes);
 

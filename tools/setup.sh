@@ -9,6 +9,7 @@ packages=(
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64 fonts-wine fonts-ipafont-gothic locales
   xvfb x11-utils imagemagick zip unzip wixl
+  python3-numpy python3-pandas libreoffice-calc-nogui octave
 )
 
 missing=()
