@@ -97,5 +97,16 @@ void CHaltiqoDoc::Serialize(CArchive& ar)
     if (contents.rows.empty())
         throw CArchiveException(contents.reason.c_str());
     m_system = CSystemTable(contents.rows);
+    m_said = contents.said;
     UpdateAllViews(nullptr);
+}
+
+BOOL CHaltiqoDoc::OnOpenDocument(LPCWSTR lpszPathName)
+{
+    m_said.clear();
+    if (!CDocument::OnOpenDocument(lpszPathName))
+        return FALSE;
+    if (!m_said.empty())
+        AfxMessageBox(m_said.c_str(), MB_OK | MB_ICONINFORMATION);
+    return TRUE;
 }

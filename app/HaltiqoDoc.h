@@ -50,6 +50,9 @@ public:
     // The shown equations as CSV. Loading replaces the system only once the whole file has been
     // read as one; anything else throws with the reason, and the system stays as it was.
     void Serialize(CArchive& ar) override;
+    // A file another program wrote may open with rows or columns left out, or its numbers read
+    // with decimal commas: that is said once the system shows.
+    BOOL OnOpenDocument(LPCWSTR lpszPathName) override;
     // Modified is the history's: undone back to the saved system, it is not.
     BOOL IsModified() override { return m_system.IsModified(); }
     void SetModifiedFlag(BOOL bModified = TRUE) override;
@@ -63,4 +66,5 @@ private:
     BOOL Replay(bool bForward);
 
     CSystemTable m_system;
+    std::wstring m_said; // what the last file read said of itself
 };

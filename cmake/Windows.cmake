@@ -21,7 +21,7 @@ target_link_libraries(framework PUBLIC comctl32 gdi32 advapi32)
 add_library(haltiqo_ui OBJECT
   app/HaltiqoApp.cpp app/HaltiqoDoc.cpp app/MainFrame.cpp
   view/HaltiqoView.cpp view/GridWindows.cpp view/CountControl.cpp view/SolveCommand.cpp
-  view/BlockPaste.cpp view/FocusRecord.cpp view/BoxNotes.cpp
+  view/BlockPaste.cpp view/FocusRecord.cpp view/BoxNotes.cpp view/SystemExport.cpp
   about/AboutDlg.cpp about/PictureControl.cpp about/MyBmpUrl.cpp about/MyTBmp.cpp
   about/DrawTransparent.cpp)
 target_link_libraries(haltiqo_ui PUBLIC haltiqo_core framework)

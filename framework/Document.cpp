@@ -102,6 +102,14 @@ BOOL CDocument::OnOpenDocument(LPCWSTR lpszPathName)
 
 BOOL CDocument::OnSaveDocument(LPCWSTR lpszPathName)
 {
+    if (!WriteReplacing(lpszPathName, [this](CArchive& ar) { Serialize(ar); }))
+        return FALSE;
+    SetModifiedFlag(FALSE);
+    return TRUE;
+}
+
+BOOL CDocument::WriteReplacing(LPCWSTR lpszPathName, const std::function<void(CArchive&)>& write)
+{
     wchar_t temp[MAX_PATH];
     if (!::GetTempFileNameW(FolderOf(lpszPathName).c_str(), L"~hq", 0, temp)) {
         ReportFileError(AFX_IDP_FAILED_TO_SAVE_DOC, lpszPathName, AfxOsErrorText(::GetLastError()));
@@ -118,7 +126,7 @@ BOOL CDocument::OnSaveDocument(LPCWSTR lpszPathName)
         try {
             if (file) {
                 CArchive ar(hFile, CArchive::store);
-                Serialize(ar);
+                write(ar);
                 if (!::FlushFileBuffers(hFile))
                     throw CFileException(::GetLastError());
             }
@@ -133,10 +141,8 @@ BOOL CDocument::OnSaveDocument(LPCWSTR lpszPathName)
                 ? ::ReplaceFileW(lpszPathName, temp, nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
                                  nullptr, nullptr)
                 : ::MoveFileExW(temp, lpszPathName, MOVEFILE_WRITE_THROUGH);
-        if (bReplaced) {
-            SetModifiedFlag(FALSE);
+        if (bReplaced)
             return TRUE;
-        }
         dwError = ::GetLastError();
     }
     ::DeleteFileW(temp);

@@ -3,6 +3,7 @@
 // CDocument: the data behind the views. Knows its views, the template that made it, its file and
 // whether it has changed since that file was written.
 
+#include <functional>
 #include <vector>
 
 #include "CmdTarget.h"
@@ -28,6 +29,8 @@ public:
     // Writes through Serialize into a new file beside the old one, and puts it in the old one's
     // place only once it is complete and flushed; a failure is reported and changes no file.
     virtual BOOL OnSaveDocument(LPCWSTR lpszPathName);
+    // Writes a file beside the named one and replaces it only once complete; a failure is said.
+    BOOL WriteReplacing(LPCWSTR lpszPathName, const std::function<void(CArchive&)>& write);
     virtual void Serialize(CArchive& ar);
     virtual void DeleteContents() {}
 

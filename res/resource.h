@@ -20,6 +20,8 @@
 
 // Commands
 #define ID_EDIT_SELALL 32771
+#define ID_FILE_EXPORT 32772
+#define ID_EDIT_COPY_SYSTEM 32773
 
 #ifndef IDC_STATIC
 #define IDC_STATIC (-1)

@@ -6,6 +6,7 @@
 #include "HaltiqoView.h"
 #include "app/HaltiqoDoc.h"
 #include "core/BlockText.h"
+#include "core/SheetShape.h"
 
 namespace {
 
@@ -24,15 +25,6 @@ std::wstring ReadClipboardText(HWND hOwner)
     return text;
 }
 
-// m rows of m + 1 cells: the equations of a whole system.
-bool IsWholeSystem(const BlockText::Block& block)
-{
-    const int nRows = block.Rows();
-    return nRows >= CSystemTable::kMinCount && nRows <= CSystemTable::kMaxCount &&
-           std::all_of(block.rows.begin(), block.rows.end(),
-                       [&](const auto& row) { return row.size() == nRows + 1u; });
-}
-
 } // namespace
 
 BOOL CHaltiqoView::PasteBlock()
@@ -41,7 +33,7 @@ BOOL CHaltiqoView::PasteBlock()
     const std::wstring text = ReadClipboardText(m_hWnd);
     if (text.empty())
         return FALSE;
-    const BlockText::Block block = BlockText::Split(text);
+    BlockText::Block block = BlockText::Split(text);
     if (block.IsSingleCell()) {
         if (m_nFocusCol < 0)
             return FALSE; // the n box takes a count its own way
@@ -57,10 +49,16 @@ BOOL CHaltiqoView::PasteBlock()
     if (k0 >= 0 && !IsEntryBox(r0, k0))
         return TRUE;
     const bool bFromEquation = k0 >= 0 && layout.IsEquationRow(r0);
-    const bool bWholeSystem = IsWholeSystem(block);
+    // From the first box, what a spreadsheet or a numeric tool put around a system is left out.
+    SheetShape::Shaped shaped = SheetShape::Read(block);
+    const bool bWholeSystem = shaped.bSystem;
     const bool bSystem = bWholeSystem && bFromEquation && r0 == 0 && k0 == 0;
+    if (bSystem)
+        block = std::move(shaped.block);
+    else
+        shaped.said.clear();
     if (!bSystem && (!bFromEquation || r0 + block.Rows() > n || k0 + block.Columns() > n + 1)) {
-        RefuseBlock(block.Rows(), block.Columns(), bWholeSystem);
+        RefuseBlock(block.Rows(), block.Columns(), bWholeSystem, shaped.why);
         return TRUE;
     }
     if (RefuseLongCell(block, bSystem, r0, k0))
@@ -87,6 +85,8 @@ BOOL CHaltiqoView::PasteBlock()
         const int nLength = first.GetWindowTextLength();
         first.SetSel(nLength, nLength);
     }
+    if (!shaped.said.empty())
+        MessageBox(shaped.said.c_str(), nullptr, MB_OK | MB_ICONINFORMATION);
     return TRUE;
 }
 
@@ -105,13 +105,13 @@ BOOL CHaltiqoView::RefuseLongCell(const BlockText::Block& block, bool bSystem, i
 }
 
 // Says how large the block is, why it cannot go where the Edit commands act, and where it could.
-void CHaltiqoView::RefuseBlock(int nRows, int nCols, bool bWholeSystem)
+void CHaltiqoView::RefuseBlock(int nRows, int nCols, bool bWholeSystem, const std::wstring& why)
 {
     const CGridLayout layout = Layout();
     const int n = layout.Count();
     const int nMax = CSystemTable::kMaxCount;
     std::wstring message = L"貼り付ける値は " + std::to_wstring(nRows) + L" 行 " +
-                           std::to_wstring(nCols) + L" 列です。\n";
+                           std::to_wstring(nCols) + L" 列です。" + why + L"\n";
     if (m_nFocusCol < 0)
         message += L"n の欄には貼り付けられません。\n";
     else if (!layout.IsEquationRow(m_nFocusRow))

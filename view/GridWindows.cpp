@@ -316,5 +316,6 @@ void CHaltiqoView::ShowWholeSystem()
         if (bEntry)
             WriteBox(m_ppEntry[r][k], layout.IsEquationRow(r) ? DocText(r, k) : std::wstring());
     });
+    m_bAnswersUnique = FALSE;
     MarkAnswersStale(FALSE);
 }

@@ -21,6 +21,8 @@ ON_CONTROL_RANGE(EN_MAXTEXT, CGridLayout::kFirstId, CGridLayout::kLastId, OnMaxt
 ON_WM_CTLCOLOREDIT()
 ON_WM_TIMER()
 ON_MESSAGE(CHaltiqoView::WM_TAKE_BACK, OnTakeBack)
+ON_COMMAND(ID_FILE_EXPORT, OnFileExport)
+ON_COMMAND(ID_EDIT_COPY_SYSTEM, OnEditCopySystem)
 END_MESSAGE_MAP()
 
 CHaltiqoView::CHaltiqoView()

@@ -16,6 +16,7 @@
 // Where boxes stand and what they are called is CGridLayout's; their notes are CBoxNotes'.
 
 #include <string>
+#include <vector>
 
 #include "framework/afxwin.h"
 #include "res/resource.h"
@@ -69,6 +70,11 @@ public:
     void SealTyping();
     // Brings the grid to the document's count when arrow keys left it behind.
     void CatchUpGrid();
+    // File ▸ Export to a path chosen: the shown system's numbers, with bAnswers and current
+    // answers the answers as a last column. FALSE, after saying why, when nothing was written.
+    BOOL ExportTo(LPCWSTR lpszPathName, BOOL bAnswers);
+    // Whether the answer row holds the one solution of the system shown.
+    BOOL AnswersCurrent() const;
     // The tooltip window of the boxes' notes; nullptr until the first note.
     HWND GetNoteTip() const { return m_notes.GetTip(); }
 
@@ -96,6 +102,9 @@ protected:
     // Marked boxes, and answers that belong to an earlier system (greyed).
     HBRUSH OnCtlColorEdit(HDC hDC, HWND hWnd);
     void OnTimer(UINT_PTR nIDEvent);
+    void OnFileExport();
+    // Edit ▸ Copy System: the shown system and its current answers as a table.
+    void OnEditCopySystem();
     // Posted when an equation box cuts an insertion to its limit.
     enum { WM_TAKE_BACK = WM_APP };
     LRESULT OnTakeBack(WPARAM wParam, LPARAM lParam);
@@ -143,8 +152,14 @@ private:
     void ShowAnswers(const CExactSystem& system, CString& message);
     void MarkAnswersStale(BOOL bStale);
 
+    // SystemExport.cpp
+    // The shown system's values, with its answers when bAnswers and they are current; FALSE,
+    // after the message naming the box, when a box divides by zero.
+    BOOL ShownValues(BOOL bAnswers, std::vector<std::vector<std::string>>& table);
+
     // BlockPaste.cpp
-    void RefuseBlock(int nRows, int nCols, bool bWholeSystem);
+    // why: what keeps the block from being a system, when it could be one.
+    void RefuseBlock(int nRows, int nCols, bool bWholeSystem, const std::wstring& why);
     // The first cell too long for a box, named where it would go; FALSE when every cell fits.
     BOOL RefuseLongCell(const BlockText::Block& block, bool bSystem, int r0, int k0);
     // A text longer than a box takes: says which box and how long, and changes nothing.
@@ -183,7 +198,8 @@ private:
     BOOL m_bSpinning = FALSE;      // the spin button moves itself once the notice returns
     BOOL m_bRefusingCount = FALSE; // the count message is up
     BOOL m_bAnswersStale = FALSE;
-    BOOL m_bGridBehind = FALSE; // the grid still shows an earlier count; a timer catches it up
+    BOOL m_bAnswersUnique = FALSE; // the last solve found one solution
+    BOOL m_bGridBehind = FALSE;    // the grid still shows an earlier count; a timer catches it up
 
     DECLARE_MESSAGE_MAP()
 };

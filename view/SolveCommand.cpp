@@ -60,6 +60,7 @@ void CHaltiqoView::OnCalc()
             m_ppEntry[n][k].SetWindowText(kNoSolution);
         message = kNoSolutionMessage;
     }
+    m_bAnswersUnique = system.GetKind() == CExactSystem::Kind::kUnique;
     MarkAnswersStale(FALSE);
     MessageBox(message.c_str(), nullptr, MB_OK);
 }

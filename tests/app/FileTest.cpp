@@ -151,7 +151,7 @@ TEST_F(FileTest, RecentFilesAreKeptAndAMissingOneIsDropped)
     EXPECT_EQ(paths, theApp.GetRecentFiles());
     HMENU hFile = ::GetSubMenu(::GetMenu(m_pFrame->m_hWnd), 0);
     m_pFrame->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(hFile), 0);
-    EXPECT_EQ(ID_FILE_MRU_FILE4, ::GetMenuItemID(hFile, 8));
+    EXPECT_EQ(ID_FILE_MRU_FILE4, ::GetMenuItemID(hFile, 9));
 
     ::DeleteFileW(paths[2].c_str());
     m_pFrame->SendMessage(WM_COMMAND, ID_FILE_MRU_FILE3);

@@ -48,6 +48,7 @@ TEST_F(StartupTest, TheMenusHoldTheirItemsInOrder)
           {L"開く(&O)...\tCtrl+O", ID_FILE_OPEN},
           {L"上書き保存(&S)\tCtrl+S", ID_FILE_SAVE},
           {L"名前を付けて保存(&A)...", ID_FILE_SAVE_AS},
+          {L"エクスポート (数値の CSV)(&E)...", ID_FILE_EXPORT},
           {nullptr, 0},
           {L"最近使ったファイル", ID_FILE_MRU_FILE1},
           {nullptr, 0},
@@ -59,7 +60,9 @@ TEST_F(StartupTest, TheMenusHoldTheirItemsInOrder)
           {L"切り取り(&T)\tCtrl+X", ID_EDIT_CUT},
           {L"ｺﾋﾟｰ(&C)\tCtrl+C", ID_EDIT_COPY},
           {L"貼り付け(&P)\tCtrl+V", ID_EDIT_PASTE},
-          {L"全て選択(&A)\tCtrl+A", ID_EDIT_SELALL}}},
+          {L"全て選択(&A)\tCtrl+A", ID_EDIT_SELALL},
+          {nullptr, 0},
+          {L"システムをコピー(&Y)", ID_EDIT_COPY_SYSTEM}}},
         {L"ﾍﾙﾌﾟ(&H)",
          {{L"Haltiqo のﾊﾞｰｼﾞｮﾝ情報(&A)...", ID_APP_ABOUT}, {L"ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)", ID_APP_EXIT}}},
     };

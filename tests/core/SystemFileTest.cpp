@@ -12,9 +12,9 @@ using Rows = std::vector<std::vector<std::wstring>>;
 
 TEST(SystemFileTest, WhatIsSavedOpensToTheSameTexts)
 {
-    const std::wstring pieces[] = {L"1",   L"-2.5", L",",  L"\"", L" ",     L"\x3000",
-                                   L";",   L"[",    L"]",  L"\t", L"１",    L"ｱﾌﾟﾘ",
-                                   L"1/3", L"e",    L"あ", L"",   L"\"\"x", L"😀"};
+    const std::wstring pieces[] = {
+        L"1",    L"-2.5", L",", L"\"", L" ", L"\x3000", L";", L"[", L"]", L"\t",  L"１",
+        L"ｱﾌﾟﾘ", L"1/3",  L"e", L"あ", L"",  L"\"\"x",  L"😀", L"#", L"0", L"1,5", L"25%"};
     std::mt19937 random(20261210);
     for (int trial = 0; trial < 60; ++trial) {
         const int n = 2 + trial % 25;
@@ -26,7 +26,18 @@ TEST(SystemFileTest, WhatIsSavedOpensToTheSameTexts)
                     text += pieces[random() % std::size(pieces)];
             }
         }
-        rows[0][0] = std::wstring(SystemFile::kMaxText, L'9');
+        // Texts in the shapes other programs put around a system: a header, labels, empty ends.
+        for (int i = 0; i <= n; ++i) {
+            const std::wstring shaped[] = {L"x", L"", std::to_wstring(i - 1)};
+            if (trial % 4 == 1)
+                rows[0][i] = shaped[random() % 3];
+            if (trial % 4 == 1 && i < n)
+                rows[i][0] = shaped[random() % 2];
+            if (trial % 4 == 2 && i < n)
+                rows[n - 1][i] = rows[i][n] = L"";
+        }
+        if (trial % 4 != 1)
+            rows[0][0] = std::wstring(SystemFile::kMaxText, L'9');
         CSystemTable system(rows);
         const SystemFile::Contents read = SystemFile::Read(SystemFile::Write(system));
         ASSERT_EQ(rows, read.rows) << "trial " << trial << ": " << SystemFile::Write(system);
