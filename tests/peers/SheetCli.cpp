@@ -1,7 +1,8 @@
-// The file reader and the export for the peer programs' test, on the command line:
-//   sheet_cli open FILE               n, what was said or why not, and the exact answers
-//   sheet_cli export FILE OUT [answers]   the numbers' CSV of the system FILE holds
-//   sheet_cli copy FILE PREFIX        the copy's three formats: PREFIX.txt (UTF-8), .csv, .html
+// The file reader and the numbers' writers on the command line, for the peer programs' test:
+//   sheet_cli open FILE                  "n", "said" and one line of texts per equation, or
+//                                        "refused" and the reason
+//   sheet_cli export|copy FILE OUT       the numbers' CSV of what FILE opens as, with answers;
+//                                        copy: OUT.txt (the text, in UTF-8), OUT.csv, OUT.html
 #include <clocale>
 #include <cstdlib>
 #include <fstream>
@@ -9,8 +10,6 @@
 #include <iterator>
 #include <string>
 
-#include "core/ExactSystem.h"
-#include "core/NumberText.h"
 #include "core/PlainNumbers.h"
 #include "core/SystemFile.h"
 
@@ -23,38 +22,13 @@ std::string Narrow(const std::wstring& text)
     return out;
 }
 
-std::string Flat(std::string text)
+// A message on one line.
+std::string Line(const std::wstring& text)
 {
-    for (char& ch : text)
+    std::string line = Narrow(text);
+    for (char& ch : line)
         ch = ch == '\n' ? ' ' : ch;
-    return text;
-}
-
-void Save(const std::string& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-int Open(const SystemFile::Contents& contents)
-{
-    if (contents.rows.empty()) {
-        std::cout << "refused\t" << Flat(Narrow(contents.reason)) << '\n';
-        return 0;
-    }
-    const int n = static_cast<int>(contents.rows.size());
-    std::cout << "n\t" << n << "\nsaid\t" << Flat(Narrow(contents.said)) << "\nanswers";
-    CExactSystem system(n);
-    for (int r = 0; r < n; ++r)
-        for (int k = 0; k <= n; ++k)
-            system.SetText(r, k, contents.rows[r][k]);
-    const bool bUnique = system.Solve();
-    for (int i = 0; i < n; ++i)
-        std::cout << '\t'
-                  << (bUnique
-                          ? NumberText::FormatShort(system.GetNumerator(i), system.GetDenominator())
-                          : "none");
-    std::cout << '\n';
-    return 0;
+    return line;
 }
 
 } // namespace
@@ -66,26 +40,29 @@ int main(int argc, char** argv)
         return 2;
     const std::string command = argv[1];
     std::ifstream in(argv[2], std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    const SystemFile::Contents contents = SystemFile::Read(bytes);
-    if (command == "open")
-        return Open(contents);
-    if (contents.rows.empty() || argc < 4)
-        return 1;
-    const CSystemTable system(contents.rows);
+    const SystemFile::Contents contents = SystemFile::Read(
+        std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>()));
+    if (contents.rows.empty()) {
+        std::cout << "refused\t" << Line(contents.reason) << '\n';
+        return command == "open" ? 0 : 1;
+    }
+    if (command == "open") {
+        std::cout << "n\t" << contents.rows.size() << "\nsaid\t" << Line(contents.said) << '\n';
+        for (const auto& row : contents.rows)
+            for (size_t k = 0; k < row.size(); ++k)
+                std::cout << Line(row[k]) << (k + 1 < row.size() ? '\t' : '\n');
+        return 0;
+    }
     PlainNumbers::Table table;
     int nRow = 0, nCol = 0;
-    if (!PlainNumbers::TableOf(system, argc > 4, table, nRow, nCol))
+    if (argc < 4 || !PlainNumbers::TableOf(CSystemTable(contents.rows), true, table, nRow, nCol))
         return 1;
     const std::string out = argv[3];
-    if (command == "export") {
-        Save(out, PlainNumbers::Csv(table));
-    } else if (command == "copy") {
-        Save(out + ".txt", Narrow(PlainNumbers::Tabbed(table)));
-        Save(out + ".csv", PlainNumbers::Csv(table));
-        Save(out + ".html", PlainNumbers::Html(table));
-    } else {
-        return 2;
+    std::ofstream(command == "copy" ? out + ".csv" : out, std::ios::binary)
+        << PlainNumbers::Csv(table);
+    if (command == "copy") {
+        std::ofstream(out + ".txt", std::ios::binary) << Narrow(PlainNumbers::Tabbed(table));
+        std::ofstream(out + ".html", std::ios::binary) << PlainNumbers::Html(table);
     }
     return 0;
 }
