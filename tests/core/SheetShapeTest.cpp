@@ -32,8 +32,9 @@ TEST(SheetShapeTest, FilesOpenAsMeantOrSayWhyNot)
         EXPECT_EQ(c.rows, read.rows) << c.bytes;
         const std::wstring& words = c.rows.empty() ? read.reason : read.said;
         EXPECT_NE(std::wstring::npos, words.find(c.saidOrWhy)) << c.bytes;
-        if (c.saidOrWhy.empty())
+        if (c.saidOrWhy.empty()) {
             EXPECT_EQ(L"", read.said) << c.bytes;
+        }
     }
 }
 
