@@ -262,22 +262,22 @@ Block Tidied(std::vector<Line> lines)
         block.comment.push_back(line.bComment);
     }
     // A range copied with one column too many: its last column is empty in every row.
-    while (block.Columns() > 1 && !IsSystemShape(block)) {
-        const int last = block.Columns() - 1;
-        if (!block.IsEmptyColumn(last))
-            break;
-        block.DropColumn(last);
-        ++block.nDroppedColumns;
+    // Only a block of at most 26 rows can take a system's shape on the way: one at a time there.
+    const int nEmpty = std::min(block.EmptyEndColumns(), block.Columns() - 1);
+    const int nStep = block.Rows() > 26 ? std::max(nEmpty, 1) : 1;
+    for (int k = 0; k < nEmpty && !IsSystemShape(block); k += nStep) {
+        block.DropEndColumns(nStep);
+        block.nDroppedColumns += nStep;
     }
     return block;
 }
 
 } // namespace
 
-bool Block::IsEmptyRow(int r) const
+bool Block::IsEmptyRow(int r, int nColumns) const
 {
     const auto& row = rows[static_cast<size_t>(r)];
-    bool bPlain = static_cast<int>(row.size()) < Columns();
+    bool bPlain = static_cast<int>(row.size()) < nColumns;
     for (size_t k = 0; k < row.size(); ++k) {
         if (!row[k].empty())
             return false;
@@ -286,16 +286,32 @@ bool Block::IsEmptyRow(int r) const
     return bPlain;
 }
 
-bool Block::IsEmptyColumn(int k) const
+int Block::EmptyEndColumns() const
 {
-    bool bPlain = false;
-    for (int r = 0; r < Rows(); ++r) {
-        const auto& row = rows[static_cast<size_t>(r)];
-        if (static_cast<size_t>(k) < row.size() && !row[static_cast<size_t>(k)].empty())
-            return false;
-        bPlain = bPlain || !IsQuoted(r, k);
-    }
-    return bPlain;
+    const int nColumns = Columns();
+    // Past the last cell with text, a column counts unless every row quotes it.
+    int nText = 0;
+    for (const auto& row : rows)
+        for (int k = static_cast<int>(row.size()) - 1; k >= nText; --k)
+            if (!row[static_cast<size_t>(k)].empty())
+                nText = k + 1;
+    std::vector<int> quotes(static_cast<size_t>(nColumns), 0);
+    for (size_t r = 0; r < quoted.size(); ++r)
+        for (size_t k = static_cast<size_t>(nText); k < quoted[r].size(); ++k)
+            quotes[k] += quoted[r][k] ? 1 : 0;
+    int nEmpty = 0;
+    while (nColumns - nEmpty > nText && quotes[static_cast<size_t>(nColumns - nEmpty - 1)] < Rows())
+        ++nEmpty;
+    return nEmpty;
+}
+
+void Block::DropEndColumns(int nColumns)
+{
+    const size_t nKept = static_cast<size_t>(std::max(0, Columns() - nColumns));
+    for (auto& row : rows)
+        row.resize(std::min(row.size(), nKept));
+    for (auto& row : quoted)
+        row.resize(std::min(row.size(), nKept));
 }
 
 bool Block::IsQuoted(int r, int k) const

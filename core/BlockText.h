@@ -46,10 +46,11 @@ struct Block {
     // The widest row's count of cells.
     int Columns() const;
     bool IsSingleCell() const { return rows.size() == 1 && rows[0].size() == 1; }
-    // No text in any cell, and not every cell a quoted "" (what a writer marks to keep): a row
-    // or a column a spreadsheet added at the end.
-    bool IsEmptyRow(int r) const;
-    bool IsEmptyColumn(int k) const;
+    // No text in any cell, and not every cell a quoted "" (what a writer marks to keep): the rows
+    // and columns a spreadsheet added at the end.
+    bool IsEmptyRow(int r, int nColumns) const; // nColumns: Columns(), which counts them all
+    int EmptyEndColumns() const;
+    void DropEndColumns(int nColumns);
     bool IsQuoted(int r, int k) const;
     void DropColumn(int k);
     void DropRow(int r);

@@ -46,14 +46,13 @@ bool DropComments(Block& block, Left& left)
 
 bool DropEmptyEnds(Block& block, Left& left)
 {
-    while (block.Rows() > 1 && block.IsEmptyRow(block.Rows() - 1)) {
+    const int nColumns = block.Columns();
+    while (block.Rows() > 1 && block.IsEmptyRow(block.Rows() - 1, nColumns)) {
         block.DropRow(block.Rows() - 1);
         ++left.nEmptyRows;
     }
-    while (block.Columns() > 1 && block.IsEmptyColumn(block.Columns() - 1)) {
-        block.DropColumn(block.Columns() - 1);
-        ++left.nEmptyColumns;
-    }
+    left.nEmptyColumns = std::min(block.EmptyEndColumns(), block.Columns() - 1);
+    block.DropEndColumns(left.nEmptyColumns);
     return left.nEmptyRows + left.nEmptyColumns > 0;
 }
 
@@ -207,19 +206,20 @@ std::wstring Obstacles(const Block& block)
     };
     int nEmptyRows = 0;
     bool bTextRowSaid = false;
+    const int nColumns = block.Columns();
     for (int r = 0; r < block.Rows(); ++r) {
         const auto& row = block.rows[r];
         const auto cell = [&](int k) {
             return static_cast<size_t>(k) < row.size() ? &row[k] : nullptr;
         };
-        if (!bTextRowSaid && textLine(block.Columns(), cell)) {
+        if (!bTextRowSaid && textLine(nColumns, cell)) {
             why += Num(r + 1) + L" 行目は数ではなく文字です。";
             bTextRowSaid = true;
         }
         if (std::all_of(row.begin(), row.end(), [](const auto& c) { return c.empty(); }))
             ++nEmptyRows;
     }
-    for (int k = 0; k < block.Columns() && block.Rows() > 1; ++k) {
+    for (int k = 0; k < nColumns && block.Rows() > 1; ++k) {
         const auto cell = [&](int r) {
             const auto& row = block.rows[r];
             return static_cast<size_t>(k) < row.size() ? &row[k] : nullptr;
@@ -294,11 +294,14 @@ Shaped Read(Block block)
         shaped.said = L"数は小数点をコンマとする書き方（\"1,5\" は 1.5）で読みました。";
 
     // Each removal takes rows or columns at the edges; a block far larger is no system anyway.
-    Block trimmed = block;
-    Left probe;
-    DropComments(trimmed, probe);
-    DropEmptyEnds(trimmed, probe);
-    const bool bWithinReach = trimmed.Rows() <= 26 + 1 && trimmed.Columns() <= 27 + 2;
+    bool bWithinReach = block.Rows() <= 1000 && block.Columns() <= 1000;
+    if (bWithinReach) {
+        Block trimmed = block;
+        Left probe;
+        DropComments(trimmed, probe);
+        DropEmptyEnds(trimmed, probe);
+        bWithinReach = trimmed.Rows() <= 26 + 1 && trimmed.Columns() <= 27 + 2;
+    }
 
     // The most left out first; among as many, the steps in their order.
     std::vector<int> masks;
