@@ -58,23 +58,6 @@ def soffice(profile, *args):
                     "--norestore", *args], capture_output=True, check=True, cwd=WORK, timeout=120)
 
 
-def fods(rows):
-    """A flat spreadsheet: numbers as numbers, texts as texts, None as an empty cell."""
-    def cell(v):
-        if v is None:
-            return "<table:table-cell/>"
-        if re.fullmatch(r"-?[\d.]+", v):
-            return f'<table:table-cell office:value-type="float" office:value="{v}"/>'
-        return f'<table:table-cell office:value-type="string"><text:p>{v}</text:p></table:table-cell>'
-    ns = " ".join(f'xmlns:{p}="urn:oasis:names:tc:opendocument:xmlns:{p}:1.0"'
-                  for p in ("office", "table", "text"))
-    body = "".join("<table:table-row>" + "".join(map(cell, r)) + "</table:table-row>" for r in rows)
-    return (f'<?xml version="1.0" encoding="UTF-8"?><office:document {ns} office:version="1.2" '
-            'office:mimetype="application/vnd.oasis.opendocument.spreadsheet"><office:body>'
-            f'<office:spreadsheet><table:table table:name="S">{body}</table:table>'
-            "</office:spreadsheet></office:body></office:document>")
-
-
 def write(name, text):
     with open(path(name), "w", encoding="utf-8", newline="") as f:
         f.write(text)
@@ -97,15 +80,17 @@ def into_the_program():
     opened("numpy-header.csv", ["# で始まる 1 行（注釈）"])
     opened("numpy-square.csv", refused="値は 3 行 3 列です")
 
-    write("plain.fods", fods(SYSTEM))
-    write("labels.fods", fods([["", "a", "b", "c", "右辺"]] +
-                              [[f"式{i + 1}"] + r for i, r in enumerate(SYSTEM)]))
-    write("text-row.fods", fods([list("xyzw")] + SYSTEM + [["1"] * 4]))
-    sheets = ["plain.fods", "labels.fods", "text-row.fods"]
+    # Sheets as LibreOffice reads them (numbers as numbers, labels as texts), then writes them.
+    sheets = {"plain": SYSTEM, "labels": [["", "a", "b", "c", "右辺"]] + [
+        [f"式{i + 1}"] + r for i, r in enumerate(SYSTEM)], "text-row": [list("xyzw")] + SYSTEM + [["1"] * 4]}
+    os.mkdir(path("sheets"))
+    for name, rows in sheets.items():
+        write(f"sheets/{name}.csv", "".join(",".join(r) + "\n" for r in rows))
+    sheets = ["--infilter=CSV:44,34,76,1,,1033"] + [f"sheets/{n}.csv" for n in sheets]
     soffice("lo-en", "--convert-to", CSV, "--outdir", "en", *sheets)
     # A profile in a German locale writes decimal commas.
     settings = path("lo-de/user/registrymodifications.xcu")
-    soffice("lo-de", "--convert-to", "fods", "--outdir", "warm-up", "plain.fods")
+    soffice("lo-de", sheets[0], "--convert-to", "fods", "--outdir", "warm-up", "sheets/plain.csv")
     with open(settings, encoding="utf-8") as f:
         text = f.read().replace("</oor:items>", '<item oor:path="/org.openoffice.Setup/L10N">'
                                 '<prop oor:name="ooSetupSystemLocale" oor:op="fuse"><value>de-DE'
