@@ -39,18 +39,20 @@ def solve(rows):
     return [m[i][n] / m[i][i] for i in range(n)]
 
 
-def opened(name, words=(), refused=None):
-    lines = subprocess.run([CLI, "open", path(name)], capture_output=True, text=True,
-                           check=True).stdout.splitlines()
+def run(*args):
+    return subprocess.run([CLI, *map(str, args)], capture_output=True, text=True,
+                          check=True).stdout.splitlines()
+
+
+def opened(name, expect):
+    """expect: the words said on opening, or (a string) the words of the refusal."""
+    lines = run("open", path(name))
     head = dict(l.split("\t", 1) for l in lines[:2])
-    if refused is not None:
-        return check(refused in head.get("refused", ""), f"{name}: not refused for {refused}: {lines}")
-    if "refused" in head:
-        return check(False, f"{name} refused: {head['refused']}")
+    if isinstance(expect, str):
+        return check(expect in head.get("refused", ""), f"{name}: not refused for {expect}: {lines}")
     rows = [l.split("\t") for l in lines[2:]]
-    check(head["n"] == "3" and solve(rows) == solve(SYSTEM), f"{name}: opens as {rows}")
-    for w in words:
-        check(w in head["said"], f"{name}: '{w}' not in '{head['said']}'")
+    check(head.get("n") == "3" and solve(rows) == solve(SYSTEM), f"{name}: opens as {lines}")
+    check(all(w in head.get("said", "") for w in expect), f"{name}: said {lines[:2]}, not {expect}")
 
 
 def soffice(profile, *args):
@@ -64,22 +66,22 @@ def write(name, text):
 
 
 def into_the_program():
-    a = np.array(SYSTEM, dtype=float)
-    pd.DataFrame(a).to_csv(path("pandas.csv"))
-    pd.DataFrame(a, columns=list("abcr")).to_csv(path("pandas-named.csv"))
-    pd.DataFrame(a, columns=list("abcr")).to_csv(path("pandas-noindex.csv"), index=False)
-    pd.DataFrame(a).to_csv(path("pandas-noindex-default.csv"), index=False)
-    for name in ("pandas.csv", "pandas-named.csv"):
-        opened(name, ["1 行目（見出し）と 1 列目（ラベル）"])
-    for name in ("pandas-noindex.csv", "pandas-noindex-default.csv"):
-        opened(name, ["1 行目（見出し）を除いて"])
-    np.savetxt(path("numpy.txt"), a)
-    np.savetxt(path("numpy-header.csv"), a, delimiter=",", header="a,b,c,r")
-    np.savetxt(path("numpy-square.csv"), a[:, :3], delimiter=",", header="a,b,c")
-    opened("numpy.txt")
-    opened("numpy-header.csv", ["# で始まる 1 行（注釈）"])
-    opened("numpy-square.csv", refused="値は 3 行 3 列です")
-
+    a, named = np.array(SYSTEM, dtype=float), dict(columns=list("abcr"))
+    both, header = ["1 行目（見出し）と 1 列目（ラベル）"], ["1 行目（見出し）を除いて"]
+    made = {  # how each file is written, and what opening it says or why it is refused
+        "pandas.csv": (lambda f: pd.DataFrame(a).to_csv(f), both),
+        "pandas-named.csv": (lambda f: pd.DataFrame(a, **named).to_csv(f), both),
+        "pandas-noindex.csv": (lambda f: pd.DataFrame(a, **named).to_csv(f, index=False), header),
+        "pandas-default.csv": (lambda f: pd.DataFrame(a).to_csv(f, index=False), header),
+        "numpy.txt": (lambda f: np.savetxt(f, a), []),
+        "numpy-header.csv": (lambda f: np.savetxt(f, a, delimiter=",", header="a,b,c,r"),
+                             ["# で始まる 1 行（注釈）"]),
+        "numpy-square.csv": (lambda f: np.savetxt(f, a[:, :3], delimiter=",", header="a,b,c"),
+                             "値は 3 行 3 列です"),
+    }
+    for name, (make, expect) in made.items():
+        make(path(name))
+        opened(name, expect)
     # Sheets as LibreOffice reads them (numbers as numbers, labels as texts), then writes them.
     sheets = {"plain": SYSTEM, "labels": [["", "a", "b", "c", "右辺"]] + [
         [f"式{i + 1}"] + r for i, r in enumerate(SYSTEM)], "text-row": [list("xyzw")] + SYSTEM + [["1"] * 4]}
@@ -99,8 +101,8 @@ def into_the_program():
     soffice("lo-de", "--convert-to", CSV, "--outdir", "de", *sheets)
     for loc, comma in (("en", []), ("de", ["小数点をコンマ"])):
         opened(f"{loc}/plain.csv", comma)
-        opened(f"{loc}/labels.csv", ["1 行目（見出し）と 1 列目（ラベル）"] + comma)
-        opened(f"{loc}/text-row.csv", refused="1 行目は数ではなく文字です")
+        opened(f"{loc}/labels.csv", both + comma)
+        opened(f"{loc}/text-row.csv", "1 行目は数ではなく文字です")
         # The range one row and one column too large, as a copy or a formatted range leaves it.
         with open(path(f"{loc}/plain.csv"), encoding="utf-8") as f:
             write(f"{loc}-larger.csv", "".join(l + ",\n" for l in f.read().splitlines()) + ",,,,\n")
@@ -139,8 +141,8 @@ def out_of_the_program():
     exact = [[Fraction(c.strip('"%').replace(",", "")) / (100 if "%" in c else 1) for c in r]
              for r in own]
     expected = [[float(v) for v in r] + [float(x)] for r, x in zip(exact, solve(exact))]
-    subprocess.run([CLI, "export", path("own.csv"), path("export.csv")], check=True)
-    subprocess.run([CLI, "copy", path("own.csv"), path("copy")], check=True)
+    run("export", path("own.csv"), path("export.csv"))
+    run("copy", path("own.csv"), path("copy"))
     with open(path("export.csv"), "rb") as f:
         data = f.read()
     check(max(data) < 0x80 and b'"' not in data, "the export is not plain ASCII")
@@ -155,8 +157,7 @@ def out_of_the_program():
     for name in ("export.csv", "copy-page.html"):
         in_libreoffice(name, expected)
     # Pasted back, the copy is the same numbers, its answers' column left out.
-    lines = subprocess.run([CLI, "open", path("copy.txt")], capture_output=True, text=True,
-                           check=True).stdout.splitlines()
+    lines = run("open", path("copy.txt"))
     check("最後の列（答え）" in lines[1] and [[float(v) for v in l.split("\t")] for l in lines[2:]]
           == [r[:4] for r in expected], f"the copy read back: {lines}")
 
