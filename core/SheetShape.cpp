@@ -150,12 +150,11 @@ std::wstring LeftSentence(const Left& left, int nDroppedColumns)
         parts.push_back(L"最後の列（答え）");
     std::wstring sentence;
     for (size_t i = 0; i < parts.size(); ++i)
-        sentence +=
-            (i == 0                  ? L""
-             : i + 1 == parts.size() ? L"と"
-                                     : L"、") +
-            std::wstring(i > 0 && !std::iswalpha(parts[i][0]) && parts[i][0] < 0x80 ? L" " : L"") +
-            parts[i];
+        sentence += (i == 0                  ? L""
+                     : i + 1 == parts.size() ? L"と"
+                                             : L"、") +
+                    std::wstring(i > 0 && std::iswdigit(parts[i][0]) ? L" " : L"") + // "と 1 列目"
+                    parts[i];
     return sentence.empty() ? sentence : sentence + L"を除いて読み込みました。";
 }
 
