@@ -9,9 +9,9 @@ void CHaltiqoDoc::TypeText(int nRow, int nCell, const std::wstring& text)
     Changed(m_system.TypeText(nRow, nCell, text), Told::kTyping);
 }
 
-void CHaltiqoDoc::TypeCount(int n)
+void CHaltiqoDoc::TypeCount(int n, const std::wstring& text)
 {
-    Changed(m_system.TypeCount(n), Told::kTyping);
+    Changed(m_system.TypeCount(n, text), Told::kTyping);
 }
 
 void CHaltiqoDoc::SetCount(int n)
@@ -38,7 +38,7 @@ void CHaltiqoDoc::Changed(bool bChanged, Told told)
 {
     if (!bChanged)
         return;
-    const CSystemTable::Step typed{m_system.Count(), m_system.Count(), {}};
+    const CSystemTable::Step typed{m_system.Count(), m_system.Count(), {}, {}, {}};
     CSystemHint hint(CSystemHint::Kind::kEdited,
                      told == Told::kTyping ? typed : *m_system.LastStep());
     UpdateAllViews(nullptr, 0, &hint);

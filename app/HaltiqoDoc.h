@@ -34,7 +34,7 @@ public:
 
     // Each change the person makes; the view is told of each that changes something.
     void TypeText(int nRow, int nCell, const std::wstring& text);
-    void TypeCount(int n);
+    void TypeCount(int n, const std::wstring& text);
     void SetCount(int n);
     void SetTexts(const std::vector<CSystemTable::CellText>& texts);
     void ReplaceSystem(const std::vector<std::vector<std::wstring>>& rows);

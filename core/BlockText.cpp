@@ -394,6 +394,8 @@ std::wstring SingleCell(std::wstring_view text)
     }
     // A quoted cell; a spreadsheet's cell copied with empty ones beside it.
     const wchar_t separator = FindSeparator(text) == L'\t' ? L'\t' : 0;
+    if (separator != 0 && trimmed.empty())
+        return {}; // empty cells only: a box pasted over is emptied, an empty one stays so
     if (!trimmed.empty() && (trimmed[0] == L'"' || separator != 0)) {
         const Block block = Tidied(SeparatedLines(text, separator));
         if (block.IsSingleCell())

@@ -66,7 +66,8 @@ bool IsBlank(wchar_t ch);
 
 // What a text that Split leaves as one cell puts in a box: without the line breaks around it,
 // and without its CSV quotes or its matrix brackets, as a block's cells are ("\"7\"", "[[5]]");
-// a spreadsheet's cell without the empty cells copied beside it ("7\t\t").
+// a spreadsheet's cell without the empty cells copied beside it ("7\t\t"); nothing for empty
+// cells alone ("\t").
 std::wstring SingleCell(std::wstring_view text);
 
 } // namespace BlockText

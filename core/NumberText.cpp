@@ -251,6 +251,24 @@ Reading Read(std::string_view text)
     return text.empty() ? Reading{} : ReadPrepared(Prepared(text));
 }
 
+Range RangeOf(const Reading& reading)
+{
+    const double top = ToDouble(reading.numerator);
+    const double bottom = ToDouble(reading.denominator);
+    if (std::isinf(top) || std::isinf(bottom))
+        return Range::kTooLarge;
+    if (bottom == 0.0 && !reading.denominator.digits.empty())
+        return Range::kTinyDenominator;
+    if (top == 0.0 && !reading.numerator.digits.empty())
+        return Range::kTinyNumerator;
+    return Range::kFits;
+}
+
+bool HasValue(const Reading& reading)
+{
+    return reading.kind != Reading::kZeroDenominator && RangeOf(reading) != Range::kTooLarge;
+}
+
 bool IsNumber(std::wstring_view text, bool bFractions)
 {
     const Reading reading = Read(text);

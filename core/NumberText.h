@@ -51,6 +51,14 @@ struct Reading {
 Reading Read(std::wstring_view text);
 Reading Read(std::string_view text);
 
+// How a reading's parts fare as doubles, which decide what the solve takes them for: a part beyond
+// the largest double has no value; a nonzero denominator below the smallest counts as zero, so
+// the fraction has none (a kZeroDenominator reading); a nonzero numerator below it counts as 0.
+enum class Range { kFits, kTooLarge, kTinyDenominator, kTinyNumerator };
+Range RangeOf(const Reading& reading);
+// Whether the solve can take the reading as a number: no zero denominator, no part too large.
+bool HasValue(const Reading& reading);
+
 // Whether the text is wholly one number or fraction (kNumber); with bFractions false, only a
 // number.
 bool IsNumber(std::wstring_view text, bool bFractions = true);

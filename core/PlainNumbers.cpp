@@ -170,11 +170,11 @@ std::basic_string<typename Text::value_type> Joined(const Table& table, char sep
 std::string OfText(const std::wstring& text)
 {
     const NumberText::Reading reading = NumberText::Read(text);
-    if (reading.kind == NumberText::Reading::kZeroDenominator)
+    if (!NumberText::HasValue(reading))
         return {};
     const NumberText::Decimal& top = reading.numerator;
     const NumberText::Decimal& bottom = reading.denominator;
-    if (top.digits.empty())
+    if (top.digits.empty() || NumberText::RangeOf(reading) == NumberText::Range::kTinyNumerator)
         return "0";
     return ValueText(top.bNegative != bottom.bNegative, Digits(top), Digits(bottom),
                      top.exponent - bottom.exponent);

@@ -15,7 +15,7 @@
 namespace PlainNumbers {
 
 // The value of a box's text as the solve reads it (an empty box or a text without a number is 0);
-// empty when the text has no value (a zero denominator).
+// empty when the text has no value (a zero denominator, a part beyond the doubles).
 std::string OfText(const std::wstring& text);
 
 // The value numerator / denominator (denominator not zero).

@@ -3,7 +3,8 @@
 #include <utility>
 
 CSystemTable::CSystemTable()
-    : m_nCount(kMinCount), m_nDone(0), m_nSaved(0), m_bOpen(false), m_openKind(OpenKind::None)
+    : m_nCount(kMinCount), m_countText(std::to_wstring(kMinCount)), m_nDone(0), m_nSaved(0),
+      m_bOpen(false), m_openKind(OpenKind::None)
 {
 }
 
@@ -38,32 +39,43 @@ bool CSystemTable::TypeText(int nRow, int nCell, const std::wstring& text)
             return true;
         }
     }
-    return Push({m_nCount, m_nCount, {{nRow, nCell, current, text}}}, OpenKind::Cell);
+    return Push({m_nCount, m_nCount, {{nRow, nCell, current, text}}, m_countText, m_countText},
+                OpenKind::Cell);
 }
 
-bool CSystemTable::TypeCount(int n)
+bool CSystemTable::TypeCount(int n, const std::wstring& text)
 {
-    if (n == m_nCount)
+    const bool bOpen = m_bOpen && m_openKind == OpenKind::Count;
+    if (n == m_nCount) {
+        // On the way to another count ("０２" of "０２６"), or back: the step keeps what was typed.
+        if (bOpen) {
+            m_countText = text;
+            m_steps[m_nDone - 1].newCountText = text;
+        }
         return false;
-    if (m_bOpen && m_openKind == OpenKind::Count) {
+    }
+    if (bOpen) {
         Step& last = m_steps[m_nDone - 1];
         last.nNewCount = n;
+        last.newCountText = text;
         m_nCount = n;
+        m_countText = text;
         if (last.nOldCount == n)
             DropOpenStep();
         return true;
     }
-    return Push({m_nCount, n, {}}, OpenKind::Count);
+    return Push({m_nCount, n, {}, m_countText, text}, OpenKind::Count);
 }
 
 bool CSystemTable::SetCount(int n)
 {
-    return n != m_nCount && Push({m_nCount, n, {}}, OpenKind::None);
+    return n != m_nCount &&
+           Push({m_nCount, n, {}, m_countText, std::to_wstring(n)}, OpenKind::None);
 }
 
 bool CSystemTable::SetTexts(const std::vector<CellText>& texts)
 {
-    Step step{m_nCount, m_nCount, {}};
+    Step step{m_nCount, m_nCount, {}, m_countText, m_countText};
     for (const CellText& cell : texts)
         if (m_texts[cell.nRow][cell.nCell] != cell.text)
             step.cells.push_back(
@@ -74,7 +86,7 @@ bool CSystemTable::SetTexts(const std::vector<CellText>& texts)
 bool CSystemTable::ReplaceSystem(const std::vector<std::vector<std::wstring>>& rows)
 {
     const int m = static_cast<int>(rows.size());
-    Step step{m_nCount, m, {}};
+    Step step{m_nCount, m, {}, m_countText, std::to_wstring(m)};
     for (int r = 0; r < kMaxCount; ++r) {
         for (int c = 0; c <= kMaxCount; ++c) {
             std::wstring text;
@@ -143,6 +155,7 @@ bool CSystemTable::Push(Step step, OpenKind kind)
 void CSystemTable::Apply(const Step& step, bool bForward)
 {
     m_nCount = bForward ? step.nNewCount : step.nOldCount;
+    m_countText = bForward ? step.newCountText : step.oldCountText;
     for (const CellChange& cell : step.cells)
         m_texts[cell.nRow][cell.nCell] = bForward ? cell.newText : cell.oldText;
 }

@@ -31,11 +31,14 @@ public:
         std::wstring oldText;
         std::wstring newText;
     };
-    // One step of the history: what the count and the texts were and became.
+    // One step of the history: what the count and the texts were and became. The count's texts
+    // are as the n box showed them ("５", "０２６").
     struct Step {
         int nOldCount;
         int nNewCount;
         std::vector<CellChange> cells;
+        std::wstring oldCountText;
+        std::wstring newCountText;
     };
     // What to write where, for a change made in one go.
     struct CellText {
@@ -49,13 +52,16 @@ public:
     explicit CSystemTable(const std::vector<std::vector<std::wstring>>& rows);
 
     int Count() const { return m_nCount; }
+    // The count as the n box last showed it: typed, or written as a number.
+    const std::wstring& CountText() const { return m_countText; }
     const std::wstring& Text(int nRow, int nCell) const { return m_texts[nRow][nCell]; }
 
     // Typing in one box: consecutive edits of the same box while the step is open are one step.
     // Returns FALSE when the text was already so.
     bool TypeText(int nRow, int nCell, const std::wstring& text);
-    // A count typed key by key: consecutive counts while the step is open are one step.
-    bool TypeCount(int n);
+    // A count typed key by key, as the text reads: consecutive counts while the step is open are
+    // one step, which keeps the text last typed.
+    bool TypeCount(int n, const std::wstring& text);
     // Closes the open step, so that the next edit starts a step of its own.
     void Seal() { m_bOpen = false; }
     // One step of its own: a new count (from the spin button), or texts written in one go.
@@ -69,6 +75,8 @@ public:
 
     // The step last done, or nullptr.
     const Step* LastStep() const { return m_nDone > 0 ? &m_steps[m_nDone - 1] : nullptr; }
+    // How many steps are done: where the history stands.
+    std::size_t Done() const { return m_nDone; }
     bool CanUndo() const { return m_nDone > 0; }
     bool CanRedo() const { return m_nDone < m_steps.size(); }
     // Whether the system differs from the one last saved: undone back to it, it is not.
@@ -89,6 +97,7 @@ private:
     void Apply(const Step& step, bool bForward);
 
     int m_nCount;
+    std::wstring m_countText;
     std::array<std::array<std::wstring, kMaxCount + 1>, kMaxCount> m_texts;
     std::deque<Step> m_steps;
     std::size_t m_nDone;  // steps [0, m_nDone) are done; the rest can be redone

@@ -48,3 +48,8 @@ BOOL CBrush::CreateSolidBrush(COLORREF crColor)
 {
     return Attach(::CreateSolidBrush(crColor));
 }
+
+BOOL CFont::CreateFontIndirect(const LOGFONTW* pLogFont)
+{
+    return Attach(::CreateFontIndirectW(pLogFont));
+}

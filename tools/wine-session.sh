@@ -28,7 +28,7 @@ install_wine_fonts() {
 }
 
 prepare_prefix() {
-  if [ -f "$WINEPREFIX/.haltiqo-ready" ]; then
+  if [ -f "$WINEPREFIX/.haltiqo-ready-2" ]; then
     install_wine_fonts
     return 0
   fi
@@ -38,10 +38,15 @@ prepare_prefix() {
   # The form's font is substituted by the installed Japanese gothic; crashes never open a
   # dialog that would wait for a person; programs run in a virtual desktop, which draws window
   # frames and does not wait for a window manager that Xvfb does not have.
+  # Japanese Windows links Tahoma to its gothic face, so that Japanese text drawn in Tahoma
+  # shows; Wine's link names faces this machine lacks, so the installed IPA P Gothic takes
+  # their place.
   # A UTF-16 file (for the Japanese names) needs the version 5 header; REGEDIT4 is ANSI only.
   printf '%s\r\n' 'Windows Registry Editor Version 5.00' '' \
     '[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes]' \
     '"ＭＳ Ｐゴシック"="IPAGothic"' '"ＭＳ ゴシック"="IPAGothic"' '' \
+    '[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink]' \
+    '"Tahoma"=hex(7):69,00,70,00,61,00,67,00,70,00,2e,00,74,00,74,00,66,00,2c,00,49,00,50,00,41,00,50,00,47,00,6f,00,74,00,68,00,69,00,63,00,00,00,00,00' '' \
     '[HKEY_CURRENT_USER\Software\Wine\WineDbg]' '"ShowCrashDialog"=dword:00000000' '' \
     '[HKEY_CURRENT_USER\Software\Wine\Explorer]' '"Desktop"="Default"' '' \
     '[HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops]' '"Default"="1024x768"' '' \
@@ -49,7 +54,7 @@ prepare_prefix() {
   wine regedit /S "$(winepath -w "$reg")" >/dev/null 2>&1
   wineserver -w
   install_wine_fonts
-  touch "$WINEPREFIX/.haltiqo-ready"
+  touch "$WINEPREFIX/.haltiqo-ready-2"
 }
 
 # Each session is known by its state folder and kept alive by its display's server.

@@ -181,8 +181,15 @@ void CHaltiqoView::TakeBackCutInsertion()
         return;
     CEdit& box = m_ppEntry[r][k];
     const std::wstring now = box.GetWindowText();
-    if (now == cut.before)
-        return; // nothing went in: a key typed at the limit
+    if (now == cut.before) {
+        // Nothing went in: a key typed at the limit, refused as the system refuses keys.
+        ::MessageBeep(MB_OK);
+        m_notes.ShowFull(box.m_hWnd, L"この欄に入るのは " +
+                                         std::to_wstring(CSystemTable::kMaxText) +
+                                         L" 文字までです。");
+        ::SetTimer(m_hWnd, kFullTimer, 4000, nullptr);
+        return;
+    }
     const size_t nKept = cut.before.size() - (cut.dwEnd - cut.dwStart);
     std::wstring pasted = ReadClipboardText(m_hWnd);
     pasted = pasted.substr(0, pasted.find_first_of(L"\r\n")); // what a box pastes

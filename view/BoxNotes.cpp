@@ -1,23 +1,86 @@
 #include "BoxNotes.h"
 
+const wchar_t CBoxNotes::kFace[] = L"Tahoma";
+
 CBoxNotes::~CBoxNotes()
 {
-    // The owner's end usually takes the tooltip with it.
-    if (m_hTip != nullptr && ::IsWindow(m_hTip))
-        ::DestroyWindow(m_hTip);
+    // The owner's end usually takes the tooltips with it.
+    for (HWND hWnd : {m_hTip, m_hFull})
+        if (hWnd != nullptr && ::IsWindow(hWnd))
+            ::DestroyWindow(hWnd);
 }
 
-void CBoxNotes::CreateTip(HWND hOwner)
+namespace {
+
+HWND CreateTooltip(HWND hOwner, DWORD dwStyle, HFONT hFont)
 {
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_TAB_CLASSES};
     ::InitCommonControlsEx(&icc);
-    m_hTip = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                               WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hOwner, nullptr,
-                               AfxGetInstanceHandle(), nullptr);
-    // Long texts wrap, and stay long enough to be read.
-    ::SendMessageW(m_hTip, TTM_SETMAXTIPWIDTH, 0, 480);
+    HWND hTip = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                  WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP | dwStyle, CW_USEDEFAULT,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hOwner, nullptr,
+                                  AfxGetInstanceHandle(), nullptr);
+    ::SendMessageW(hTip, WM_SETFONT, reinterpret_cast<WPARAM>(hFont), FALSE);
+    // Long texts wrap.
+    ::SendMessageW(hTip, TTM_SETMAXTIPWIDTH, 0, 480);
+    return hTip;
+}
+
+} // namespace
+
+void CBoxNotes::CreateTip(HWND hOwner)
+{
+    // The size of the system's tooltips, in a face that draws whatever a box holds.
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    LOGFONTW font = metrics.lfStatusFont;
+    ::lstrcpynW(font.lfFaceName, kFace, LF_FACESIZE);
+    font.lfCharSet = DEFAULT_CHARSET; // a Japanese character set would pick a Japanese face
+    m_font.CreateFontIndirect(&font);
+    m_hTip = CreateTooltip(hOwner, 0, m_font);
+    // Stays long enough to be read.
     ::SendMessageW(m_hTip, TTM_SETDELAYTIME, TTDT_AUTOPOP, 30000);
+}
+
+void CBoxNotes::ShowFull(HWND hBox, const std::wstring& text)
+{
+    HWND hOwner = ::GetParent(hBox);
+    if (m_hTip == nullptr)
+        CreateTip(hOwner);
+    TOOLINFOW info{};
+    info.cbSize = TTTOOLINFOW_V2_SIZE;
+    info.uFlags = TTF_TRACK | TTF_ABSOLUTE;
+    info.hwnd = hOwner;
+    info.uId = 1;
+    info.lpszText = const_cast<wchar_t*>(text.c_str());
+    if (m_hFull == nullptr) {
+        m_hFull = CreateTooltip(hOwner, TTS_BALLOON, m_font);
+        m_hFullOwner = hOwner;
+        ::SendMessageW(m_hFull, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+    }
+    HideFull();
+    ::SendMessageW(m_hFull, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
+    RECT rc;
+    ::GetWindowRect(hBox, &rc);
+    ::SendMessageW(m_hFull, TTM_TRACKPOSITION, 0, MAKELPARAM(rc.left + 10, rc.bottom - 2));
+    ::SendMessageW(m_hFull, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&info));
+}
+
+void CBoxNotes::HideFull()
+{
+    if (!IsFullShown())
+        return;
+    TOOLINFOW info{};
+    info.cbSize = TTTOOLINFOW_V2_SIZE;
+    info.hwnd = m_hFullOwner;
+    info.uId = 1;
+    ::SendMessageW(m_hFull, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&info));
+}
+
+bool CBoxNotes::IsFullShown() const
+{
+    return m_hFull != nullptr && ::IsWindowVisible(m_hFull);
 }
 
 void CBoxNotes::Set(HWND hBox, const NoteText::Note& note)

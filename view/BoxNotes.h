@@ -27,6 +27,11 @@ public:
     {
         Set(hBox, NoteText::OfEquationText(text));
     }
+    // A full box refused a key: a balloon under it says how much it holds, until HideFull.
+    void ShowFull(HWND hBox, const std::wstring& text);
+    void HideFull();
+    bool IsFullShown() const;
+    HWND GetFullTip() const { return m_hFull; }
     // A box on its way out, or written over, loses its note.
     void Forget(HWND hBox);
     bool Has(HWND hBox) const { return m_notes.count(hBox) != 0; }
@@ -38,11 +43,18 @@ public:
     // The tooltip window; nullptr until the first note.
     HWND GetTip() const { return m_hTip; }
 
+    // The face of the notes and the boxes: it holds the digits and signs of many scripts, and
+    // the system links it to a Japanese face for the rest.
+    static const wchar_t kFace[];
+
 private:
     void CreateTip(HWND hOwner);
 
     std::map<HWND, NoteText::Note> m_notes;
     HWND m_hTip = nullptr;
+    HWND m_hFull = nullptr; // the balloon of a full box
+    HWND m_hFullOwner = nullptr;
+    CFont m_font;
     CBrush m_brWarning;
     CBrush m_brError;
 };

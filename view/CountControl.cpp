@@ -20,10 +20,16 @@ BOOL CHaltiqoView::ReadCount(int& n) const
     return TRUE;
 }
 
+// The count as the box last showed it, typed or written ("５" stays "５").
 void CHaltiqoView::WriteCount()
 {
     m_n = GetDocument()->System().Count();
-    UpdateData(FALSE); // its change notice is discarded
+    const std::wstring& text = GetDocument()->System().CountText();
+    if (m_editN.GetWindowText() == text)
+        return;
+    m_bWriting = TRUE;
+    m_editN.SetWindowText(text.c_str());
+    m_bWriting = FALSE;
 }
 
 // The box keeps a text that reads as the count, as typed ("２６", the caret where it was).
@@ -44,7 +50,7 @@ void CHaltiqoView::OnChangeEditN()
     if (m_bWriting)
         return;
     if (ReadCount(n))
-        GetDocument()->TypeCount(n);
+        GetDocument()->TypeCount(n, m_editN.GetWindowText());
     else if (::GetFocus() != m_editN.m_hWnd)
         RefuseCount(); // pasted from the menu, or cut: nobody is typing on towards a count
 }

@@ -101,12 +101,21 @@ void CHaltiqoView::SealTyping()
 BOOL CHaltiqoView::UndoStep(BOOL bRedo)
 {
     CatchUpGrid();
-    // What is typed into an answer box is no step of the system; the box takes it back itself.
-    if (!bRedo && m_nFocusCol >= 0 && IsEntryBox(m_nFocusRow, m_nFocusCol) &&
+    // What is typed into an answer box is no step of the system: the box takes its typing back
+    // once, and the system's history goes on from there; redo brings the typing again where the
+    // history stood when it was taken back.
+    if (m_nFocusCol >= 0 && IsEntryBox(m_nFocusRow, m_nFocusCol) &&
         !Layout().IsEquationRow(m_nFocusRow)) {
         CEdit& answer = m_ppEntry[m_nFocusRow][m_nFocusCol];
-        if (answer.SendMessage(EM_CANUNDO) != 0)
-            return answer.SendMessage(EM_UNDO) != 0;
+        const bool bUndone = m_answerUndo.hBox == answer.m_hWnd;
+        const std::size_t nDone = GetDocument()->System().Done();
+        if (bRedo ? bUndone && m_answerUndo.nDone == nDone
+                  : !bUndone && answer.SendMessage(EM_CANUNDO) != 0) {
+            m_answerUndo.bUndoing = true;
+            answer.SendMessage(EM_UNDO);
+            m_answerUndo = {bRedo ? nullptr : answer.m_hWnd, nDone, false};
+            return TRUE;
+        }
     }
     // A count half typed is the newest change: undo takes it back first.
     int n = 0;
@@ -118,4 +127,11 @@ BOOL CHaltiqoView::UndoStep(BOOL bRedo)
         }
     }
     return bRedo ? GetDocument()->Redo() : GetDocument()->Undo();
+}
+
+// Typing into an answer box again puts that typing first for undo.
+void CHaltiqoView::AnswerTyped(HWND hBox)
+{
+    if (!m_answerUndo.bUndoing && m_answerUndo.hBox == hBox)
+        m_answerUndo = AnswerUndo{};
 }

@@ -75,6 +75,7 @@ void CHaltiqoView::CreateBox(CEdit& box, bool bEntry, int r, int k, const CGridL
         box.Create(kEntryStyle, Place(layout.EntryRect(r, k)), this, layout.EntryId(r, k),
                    text.c_str());
         box.SendMessage(EM_SETLIMITTEXT, CSystemTable::kMaxText);
+        box.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(static_cast<HFONT>(m_boxFont)), FALSE);
         if (layout.IsEquationRow(r) && !text.empty())
             m_notes.SetForEquation(box.m_hWnd, text);
     } else {
@@ -282,8 +283,12 @@ void CHaltiqoView::CatchUpGrid()
 
 void CHaltiqoView::OnTimer(UINT_PTR nIDEvent)
 {
-    if (nIDEvent == kCatchUpTimer)
+    if (nIDEvent == kCatchUpTimer) {
         CatchUpGrid();
+    } else if (nIDEvent == kFullTimer) {
+        ::KillTimer(m_hWnd, kFullTimer);
+        m_notes.HideFull();
+    }
 }
 
 void CHaltiqoView::WriteBox(CEdit& box, const std::wstring& text)

@@ -73,8 +73,23 @@ void CHaltiqoView::OnInitialUpdate()
                         MAKELPARAM(CSystemTable::kMaxCount, CSystemTable::kMinCount));
     m_spinN.SendMessage(UDM_SETPOS, 0, m_n);
     UpdateData(FALSE);
+    CreateBoxFont();
     m_ppEntry = nullptr;
     BuildGrid(m_n);
+}
+
+// 10.5 points: as large as the box's height leaves room for, with the underscore and the
+// descenders below the line.
+void CHaltiqoView::CreateBoxFont()
+{
+    LOGFONTW font{};
+    HDC hDC = ::GetDC(m_hWnd);
+    font.lfHeight = -::MulDiv(14, ::GetDeviceCaps(hDC, LOGPIXELSY), 96);
+    ::ReleaseDC(m_hWnd, hDC);
+    font.lfWeight = FW_NORMAL;
+    font.lfCharSet = DEFAULT_CHARSET;
+    ::lstrcpynW(font.lfFaceName, CBoxNotes::kFace, LF_FACESIZE);
+    m_boxFont.CreateFontIndirect(&font);
 }
 
 // Every change of the system reaches the view here: the count, then the texts the step changed.
@@ -130,6 +145,7 @@ void CHaltiqoView::OnSetfocusBox(UINT, HWND hBox)
 void CHaltiqoView::OnKillfocusBox(UINT, HWND)
 {
     SealTyping();
+    m_notes.HideFull();
 }
 
 // Typing in an equation box goes to the document at once; the answers are the view's. Either way
@@ -138,6 +154,7 @@ void CHaltiqoView::OnChangeBox(UINT, HWND hBox)
 {
     int nRow = 0;
     int nCol = 0;
+    m_notes.HideFull();
     if (FindEntryBox(hBox, nRow, nCol) && Layout().IsEquationRow(nRow)) {
         const std::wstring text = m_ppEntry[nRow][nCol].GetWindowText();
         m_notes.SetForEquation(hBox, text);
@@ -145,6 +162,7 @@ void CHaltiqoView::OnChangeBox(UINT, HWND hBox)
             GetDocument()->TypeText(nRow, Layout().CellOf(nCol), text);
     } else {
         m_notes.Forget(hBox); // an answer written over
+        AnswerTyped(hBox);
     }
 }
 

@@ -77,6 +77,8 @@ public:
     BOOL AnswersCurrent() const;
     // The tooltip window of the boxes' notes; nullptr until the first note.
     HWND GetNoteTip() const { return m_notes.GetTip(); }
+    // The balloon of a full box; nullptr until the first.
+    HWND GetFullTip() const { return m_notes.GetFullTip(); }
 
     BOOL PreCreateWindow(CREATESTRUCTW& cs) override;
     void DoDataExchange(CDataExchange* pDX) override;
@@ -110,7 +112,8 @@ protected:
     LRESULT OnTakeBack(WPARAM wParam, LPARAM lParam);
 
 private:
-    enum { kCatchUpTimer = 1 };
+    enum { kCatchUpTimer = 1, kFullTimer = 2 };
+    void CreateBoxFont();
     // The layout of the grid shown.
     CGridLayout Layout() const { return CGridLayout(m_nGridSize - 1); }
 
@@ -147,14 +150,14 @@ private:
     void ShowCount(int n);
 
     // SolveCommand.cpp
-    // The first box that divides by zero: the message, and its caret. FALSE when there is none.
-    BOOL RefuseZeroDenominator();
+    // The first box without a value: the message, and its caret. FALSE when there is none.
+    BOOL RefuseNoValue();
     void ShowAnswers(const CExactSystem& system, CString& message);
     void MarkAnswersStale(BOOL bStale);
 
     // SystemExport.cpp
     // The shown system's values, with its answers when bAnswers and they are current; FALSE,
-    // after the message naming the box, when a box divides by zero.
+    // after the message naming the box, when a box has no value.
     BOOL ShownValues(BOOL bAnswers, std::vector<std::vector<std::string>>& table);
 
     // BlockPaste.cpp
@@ -181,6 +184,8 @@ private:
     void FocusBox(CEdit& box);
     // After an undo or redo: the caret to the first box the step changed.
     void ShowChange(const CSystemTable::Step& step);
+    // An answer box's text changed: its own typing, or the view writing over it.
+    void AnswerTyped(HWND hBox);
     // Keys the view takes before the box they are for; TRUE when one was taken.
     BOOL PreTranslateKey(const MSG* pMsg);
 
@@ -192,7 +197,16 @@ private:
         DWORD dwEnd = 0;
     };
     CutInsertion m_cut;
+    // The answer box whose typing undo took back, and where the system's history stood then.
+    struct AnswerUndo {
+        HWND hBox = nullptr;
+        std::size_t nDone = 0;
+        bool bUndoing = false; // the box is taking its typing back
+    };
+    AnswerUndo m_answerUndo;
     CBoxNotes m_notes;
+    // The entry boxes' font: its cell, descenders and all, fits in a box.
+    CFont m_boxFont;
 
     BOOL m_bWriting = FALSE;       // the view is setting texts: their change notices are no edits
     BOOL m_bSpinning = FALSE;      // the spin button moves itself once the notice returns

@@ -8,6 +8,16 @@ Note OfEquationText(const std::wstring& text)
 {
     const NumberText::Reading reading = NumberText::Read(text);
     const std::wstring quoted = L"「" + text + L"」は";
+    const NumberText::Range range = NumberText::RangeOf(reading);
+    if (reading.kind == NumberText::Reading::kZeroDenominator &&
+        range == NumberText::Range::kTinyDenominator)
+        return {Mark::kError, quoted + L"分母が小さすぎて 0 とみなされるので計算できません。"};
+    if (reading.kind != NumberText::Reading::kZeroDenominator &&
+        range == NumberText::Range::kTooLarge)
+        return {Mark::kError, quoted + L"大きすぎて計算できません。"};
+    if (reading.kind != NumberText::Reading::kNoNumber &&
+        range == NumberText::Range::kTinyNumerator)
+        return {Mark::kWarning, quoted + L"小さすぎて 0 として計算します。"};
     switch (reading.kind) {
     case NumberText::Reading::kPrefix:
         return {Mark::kWarning, quoted + L" " + reading.read + L" として計算します。"};
@@ -25,6 +35,18 @@ Note OfEquationText(const std::wstring& text)
     default:
         return {};
     }
+}
+
+std::wstring NoValueReason(const std::wstring& text)
+{
+    const NumberText::Reading reading = NumberText::Read(text);
+    if (NumberText::HasValue(reading))
+        return {};
+    if (reading.kind != NumberText::Reading::kZeroDenominator)
+        return L"大きすぎて計算できません。";
+    return NumberText::RangeOf(reading) == NumberText::Range::kTinyDenominator
+               ? L"分母が小さすぎて 0 とみなされます。"
+               : L"0 で割っています。";
 }
 
 } // namespace NoteText

@@ -17,7 +17,12 @@ struct Note {
     bool operator!=(const Note& other) const { return !(*this == other); }
 };
 
-// Read in part or as 0: a warning that says how; a zero denominator: an error; else no note.
+// Read in part or as 0: a warning that says how; no value (a zero denominator, a part beyond the
+// doubles): an error; else no note.
 Note OfEquationText(const std::wstring& text);
+
+// Why the solve cannot take the text, as said after the box's name ("0 で割っています。"); empty
+// when it can.
+std::wstring NoValueReason(const std::wstring& text);
 
 } // namespace NoteText

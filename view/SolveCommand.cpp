@@ -6,6 +6,7 @@
 #include "app/HaltiqoDoc.h"
 #include "core/ExactSystem.h"
 #include "core/NumberText.h"
+#include "view/NoteText.h"
 
 namespace {
 
@@ -32,7 +33,7 @@ void CHaltiqoView::OnCalc()
     CatchUpGrid();
     CHaltiqoDoc* pDoc = GetDocument();
     pDoc->SealTyping();
-    if (RefuseZeroDenominator())
+    if (RefuseNoValue())
         return;
     const CWaitCursor wait;
     const CGridLayout layout = Layout();
@@ -65,16 +66,17 @@ void CHaltiqoView::OnCalc()
     MessageBox(message.c_str(), nullptr, MB_OK);
 }
 
-// A box that divides by zero has no value: say which, and change nothing.
-BOOL CHaltiqoView::RefuseZeroDenominator()
+// A box without a value (it divides by zero, or holds more than a double): say which and why,
+// and change nothing.
+BOOL CHaltiqoView::RefuseNoValue()
 {
     const CGridLayout layout = Layout();
     for (int i = 0; i < layout.Count(); ++i) {
         for (int j = 0; j <= layout.Count(); ++j) {
-            if (NumberText::Read(SolvedText(DocText(i, j))).kind !=
-                NumberText::Reading::kZeroDenominator)
+            const std::wstring reason = NoteText::NoValueReason(SolvedText(DocText(i, j)));
+            if (reason.empty())
                 continue;
-            const std::wstring text = layout.BoxName(i, j) + L" の欄: 0 で割っています。";
+            const std::wstring text = layout.BoxName(i, j) + L" の欄: " + reason;
             MessageBox(text.c_str(), nullptr, MB_OK | MB_ICONEXCLAMATION);
             FocusBox(m_ppEntry[i][j]);
             return TRUE;

@@ -58,7 +58,7 @@ BOOL CHaltiqoView::ShownValues(BOOL bAnswers, PlainNumbers::Table& table)
 {
     CatchUpGrid();
     GetDocument()->SealTyping();
-    if (RefuseZeroDenominator())
+    if (RefuseNoValue())
         return FALSE;
     int nRow = 0;
     int nCol = 0;

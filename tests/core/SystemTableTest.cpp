@@ -74,10 +74,10 @@ TEST(SystemTableTest, TypingMergesUntilSealedAndTheHistoryIsBounded)
     table.MarkSaved(); // marked '*' below
     table.TypeText(0, 0, L"12");
     table.TypeText(0, 1, L"3"); // another box: a step of its own
-    table.TypeCount(12);
-    table.TypeCount(26);
+    table.TypeCount(12, L"12");
+    table.TypeCount(26, L"26");
     table.Seal();
-    table.TypeCount(2);
+    table.TypeCount(2, L"2");
     table.TypeText(1, 0, L"5");
     table.TypeText(1, 0, L""); // typed and deleted again
     std::wstring undone;

@@ -15,6 +15,26 @@ namespace {
 MessageBoxWatcher* g_pWatcher = nullptr;
 }
 
+std::wstring NoteOf(CHaltiqoView* pView, HWND hBox)
+{
+    HDC hDC = ::CreateCompatibleDC(nullptr);
+    pView->SendMessage(WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(hDC),
+                       reinterpret_cast<LPARAM>(hBox));
+    const COLORREF color = ::GetBkColor(hDC);
+    ::DeleteDC(hDC);
+    wchar_t text[1024] = L"";
+    TOOLINFOW info{};
+    info.cbSize = TTTOOLINFOW_V2_SIZE;
+    info.hwnd = pView->m_hWnd;
+    info.uId = reinterpret_cast<UINT_PTR>(hBox);
+    info.lpszText = text;
+    ::SendMessageW(pView->GetNoteTip(), TTM_GETTEXTW, 1024, reinterpret_cast<LPARAM>(&info));
+    return (color == CBoxNotes::kWarningColor ? L"warning "
+            : color == CBoxNotes::kErrorColor ? L"error "
+                                              : L"") +
+           std::wstring(text);
+}
+
 MessageBoxWatcher::MessageBoxWatcher()
 {
     g_pWatcher = this;

@@ -60,6 +60,9 @@ void TypeChars(HWND hWnd, const std::wstring& text);
 
 extern const HICON kExclamationIcon;
 
+// A grid box's background mark ("warning ", "error " or none), then what its tooltip says.
+std::wstring NoteOf(CHaltiqoView* pView, HWND hBox);
+
 // GDI objects this process holds. Where the system does not count them (Wine answers 0), the
 // handle table is probed instead.
 int CountGdiObjects();

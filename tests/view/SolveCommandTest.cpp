@@ -49,26 +49,7 @@ protected:
     }
     std::wstring Entry(int r, int k) const { return TextOf(m_pView->m_ppEntry[r][k].m_hWnd); }
 
-    // The box's background mark ("warning ", "error " or none), then what its tooltip says.
-    std::wstring NoteOf(HWND hBox) const
-    {
-        HDC hDC = ::CreateCompatibleDC(nullptr);
-        m_pView->SendMessage(WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(hDC),
-                             reinterpret_cast<LPARAM>(hBox));
-        const COLORREF color = ::GetBkColor(hDC);
-        ::DeleteDC(hDC);
-        wchar_t text[1024] = L"";
-        TOOLINFOW info{};
-        info.cbSize = TTTOOLINFOW_V2_SIZE;
-        info.hwnd = m_pView->m_hWnd;
-        info.uId = reinterpret_cast<UINT_PTR>(hBox);
-        info.lpszText = text;
-        ::SendMessageW(m_pView->GetNoteTip(), TTM_GETTEXTW, 1024, reinterpret_cast<LPARAM>(&info));
-        return (color == CBoxNotes::kWarningColor ? L"warning "
-                : color == CBoxNotes::kErrorColor ? L"error "
-                                                     : L"") +
-               std::wstring(text);
-    }
+    std::wstring NoteOf(HWND hBox) const { return ::NoteOf(m_pView, hBox); }
 
     void ExpectNoSolution(const ShownMessageBox& box)
     {

@@ -82,7 +82,9 @@ TEST(GridLayoutTest, BoxesAreNamedAndNotedAsMessagesSayIt)
                  {L" -1/3 ", {}},
                  {L"1,5", {Mark::kWarning, L"「1,5」は 1 として計算します。"}},
                  {L"abc", {Mark::kWarning, L"「abc」は数ではないので 0 として計算します。"}},
-                 {L"1/0", {Mark::kError, L"「1/0」は 0 で割っているので計算できません。"}}};
+                 {L"1/0", {Mark::kError, L"「1/0」は 0 で割っているので計算できません。"}},
+                 {L"1e400/1e400", {Mark::kError, L"「1e400/1e400」は大きすぎて計算できません。"}},
+                 {L"1e-400", {Mark::kWarning, L"「1e-400」は小さすぎて 0 として計算します。"}}};
     for (const auto& [text, note] : notes)
         EXPECT_TRUE(NoteText::OfEquationText(text) == note) << text.size();
 }
