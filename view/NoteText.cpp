@@ -9,14 +9,13 @@ Note OfEquationText(const std::wstring& text)
     const NumberText::Reading reading = NumberText::Read(text);
     const std::wstring quoted = L"「" + text + L"」は";
     const NumberText::Range range = NumberText::RangeOf(reading);
-    if (reading.kind == NumberText::Reading::kZeroDenominator &&
-        range == NumberText::Range::kTinyDenominator)
+    // A zero denominator is said as such even beside a part too large ("1e999/0").
+    if (range == NumberText::Range::kTinyDenominator)
         return {Mark::kError, quoted + L"分母が小さすぎて 0 とみなされるので計算できません。"};
-    if (reading.kind != NumberText::Reading::kZeroDenominator &&
-        range == NumberText::Range::kTooLarge)
+    if (range == NumberText::Range::kTooLarge &&
+        reading.kind != NumberText::Reading::kZeroDenominator)
         return {Mark::kError, quoted + L"大きすぎて計算できません。"};
-    if (reading.kind != NumberText::Reading::kNoNumber &&
-        range == NumberText::Range::kTinyNumerator)
+    if (range == NumberText::Range::kTinyNumerator)
         return {Mark::kWarning, quoted + L"小さすぎて 0 として計算します。"};
     switch (reading.kind) {
     case NumberText::Reading::kPrefix:
